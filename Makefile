@@ -1,0 +1,36 @@
+# Thin wrapper around CMake. `make run` and `make test` do the whole set-up on a
+# fresh Debian machine: install what is missing, build, generate the data folder.
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build build-test deps bench fuzz contact-sheet clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVARNOKA_TESTS=OFF
+	cmake --build build -j $(JOBS)
+
+run: build
+	cd build/game && ./varnoka
+
+build-test: deps
+	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOKA_SANITIZE=ON -DVARNOKA_BENCH=OFF
+	cmake --build build-test -j $(JOBS)
+
+test: build-test
+	cd build-test && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake -S . -B build -DVARNOKA_BENCH=ON
+	cmake --build build -j $(JOBS) --target varnoka_bench
+	build/bench/varnoka_bench
+
+fuzz: deps
+	scripts/run-fuzz $(or $(SECONDS),60)
+
+contact-sheet: build
+	cmake --build build --target contact-sheet
+
+clean:
+	rm -rf build build-test build-fuzz
