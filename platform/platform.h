@@ -143,7 +143,11 @@ struct StreamError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-using StreamPtr = std::unique_ptr<Stream>;
+// Stream is opaque here; the deleter lets any caller drop a stream.
+struct StreamDeleter {
+    void operator()(Stream* s) const;
+};
+using StreamPtr = std::unique_ptr<Stream, StreamDeleter>;
 
 StreamPtr OpenRead(const std::string& path);
 // Writes go to a temporary file beside the target that Close renames over it, so
