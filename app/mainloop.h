@@ -17,6 +17,8 @@ void gotoScreen(int target, int arg);
 void fadeIn();
 int savePlayer(int slot);
 void openGraphics();
+// Starts the frame-rate measurement from the current tick of gFpsTimer.
+void resetFpsMeter();
 
 // Save folder choice: the shared application-data folder + "tellgrave/Varnoka/",
 // else "data/saves/". Sets gSaveDir; returns 1 when the folder had to be

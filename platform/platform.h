@@ -69,7 +69,12 @@ struct Pixmap {
 using PixmapPtr = std::unique_ptr<Pixmap>;
 
 class Picture; // pixels kept in memory, texture made lazily
-using PicturePtr = std::unique_ptr<Picture>;
+// Picture is opaque here; the deleter (defined with Picture) lets any caller
+// drop a picture.
+struct PictureDeleter {
+    void operator()(Picture* p) const;
+};
+using PicturePtr = std::unique_ptr<Picture, PictureDeleter>;
 
 class Stream;
 
