@@ -109,6 +109,16 @@ TEST_F(ShellTest, FallsBackToDataSavesWhenTheAppDataFolderCannotBeMade) {
     game::step(5);
 }
 
+TEST_F(ShellTest, ExistingButReadOnlyAppDataFolderFallsBack) {
+    if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+    fs::create_directories(saveDir());
+    fs::permissions(saveDir(), fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_TRUE(game::start());
+    fs::permissions(saveDir(), fs::perms::owner_all);
+    EXPECT_EQ(gSaveDir, "data/saves/");
+    EXPECT_TRUE(fs::exists("data/saves/settings.txt"));
+}
+
 TEST_F(ShellTest, NoWritableSaveFolderAtAllStillRuns) {
     std::ofstream("blocker") << "x";
     setenv("XDG_DATA_HOME", (install.path() + "blocker").c_str(), 1);
