@@ -155,6 +155,39 @@ void plainLineCheck() {
     }
 }
 
+// The swap-mode move search as a plain scan over a copy of the board.
+void plainSwapSearch() {
+    hintPiece1 = 0;
+    const int last = itemScanBound;
+    auto movable = [](int kind) { return kind >= 1 && kind <= 998 && kind != 6 && kind != 7 && kind != 10; };
+    static const int fromX[5] = {0, -48, 48, 0, 0}, fromY[5] = {0, 0, 0, -48, 48};
+    for (int d = 1; d <= 4; d++)
+        for (int j = 1; j <= last; j++) {
+            if (!movable(itemKind[j])) continue;
+            int b = 0;
+            for (int k = 1; k <= last && !b; k++)
+                if (movable(itemKind[k]) && itemX[k] == itemX[j] + fromX[d] && itemY[k] == itemY[j] + fromY[d]) b = k;
+            if (!b) continue;
+            std::vector<int> kind(itemKind, itemKind + kItems + 1);
+            std::swap(kind[j], kind[b]);
+            const int K = kind[j];
+            auto at = [&](int x, int y) {
+                for (int k = 1; k <= last; k++)
+                    if (kind[k] == K && itemX[k] == x && itemY[k] == y) return true;
+                return false;
+            };
+            const int x = itemX[j], y = itemY[j];
+            const bool line = (at(x, y + 48) && (at(x, y - 48) || at(x, y + 96))) ||
+                              (at(x + 48, y) && (at(x - 48, y) || at(x + 96, y)));
+            if (line) {
+                hintPiece1 = b;
+                hintPiece2 = j;
+                hintDir = d;
+                return;
+            }
+        }
+}
+
 template <class A, class B> void expectSame(A fast, B plain, uint32_t seed) {
     const BoardState before = BoardState::take();
     SeedRandom(seed);
@@ -206,4 +239,22 @@ TEST_F(EquivalenceTest, SwapLineCheckMatchesThePlainRules) {
         expectSame(swapLineCheck, plainLineCheck, seed);
         if (HasFatalFailure()) return;
     }
+}
+
+TEST_F(EquivalenceTest, SwapHintSearchMatchesThePlainRules) {
+    int found = 0;
+    for (uint32_t seed = 1; seed <= 300; seed++) {
+        SeedRandom(seed * 15485863);
+        randomBoard();
+        for (int s = 1; s <= kItems; s++)
+            if (itemKind[s] >= 1 && itemKind[s] <= 5) itemKind[s] = RandomInt(1, 3);
+        idleFrames = 0; // no hint is shown, no rescue bomb is made
+        rescueBombMade = 1;
+        gameFrame = 301; // an examination frame
+        hintPiece2 = hintDir = 0;
+        expectSame([] { hintSwap(); }, [] { plainSwapSearch(); idleFrames += 1; }, seed);
+        if (HasFatalFailure()) return;
+        found += hintPiece1 != 0;
+    }
+    EXPECT_GT(found, 50) << "the boards offer moves often enough to compare them";
 }
