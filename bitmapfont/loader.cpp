@@ -72,14 +72,14 @@ void readRecord(TBitmapFont& font, Stream* s, int flags, int& lastProgress) {
     TBitMapChar& glyph = *table[c];
     if (layer == Layer::Face) {
         // The face handle comes from the offsets the glyph had before this record.
-        SetPictureHandle(picture.get(), float(-glyph.DrawOffsetX), float(-glyph.DrawOffsetY));
+        SetPictureHandle(picture.get(), -float(glyph.DrawOffsetX), -float(glyph.DrawOffsetY));
     }
     glyph.Image = std::move(picture);
     readFontLine(s);
     ReadInt(s);
     glyph.LoadDrawRenderingData(s);
     if (layer != Layer::Face)
-        SetPictureHandle(glyph.Image.get(), float(-glyph.DrawOffsetX), float(-glyph.DrawOffsetY));
+        SetPictureHandle(glyph.Image.get(), -float(glyph.DrawOffsetX), -float(glyph.DrawOffsetY));
     readFontLine(s);
 
     if (f.Progress) {

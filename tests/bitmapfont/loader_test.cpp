@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
@@ -135,6 +136,20 @@ TEST(FontLoader, SecondFaceRecordReplacesTheGlyph) {
     // The handle comes from the offsets the glyph had before the record.
     expectHandle(font.GetFaceImage('A'), -3, -5);
     EXPECT_EQ(font.GetTxtWidth("AA"), 9 + 8);
+}
+
+TEST(FontLoader, ExtremeMetricsAreHarmless) {
+    const int32_t lo = INT32_MIN, hi = INT32_MAX;
+    TBitmapFont font;
+    load(font, buildFmf({glyph('A', "BORDER", {lo, lo, hi, hi, hi}), glyph('A', "FACE", {lo, hi, hi, lo, hi}),
+                         glyph('A', "FACE", {0, 0, hi, 0, lo}), glyph('B', "FACE", {0, 0, lo, 0, hi})}));
+    ASSERT_EQ(font.FontLoaded(), 1);
+    expectHandle(font.GetBorderImage('A'), 2147483648.0f, 2147483648.0f);
+    expectHandle(font.GetFaceImage('A'), 2147483648.0f, -2147483647.0f);
+    // Widths stay inside the integer range however the metrics add up.
+    EXPECT_EQ(font.GetTxtWidth("BBBB"), INT32_MIN);
+    EXPECT_EQ(font.GetTxtWidth("AAAA"), INT32_MAX);
+    font.DrawTextMaxWidth("ABAB\nBA", 0, 0, 100, 1);
 }
 
 TEST(FontLoader, MissingFileLeavesTheFontEmpty) {
