@@ -36,6 +36,9 @@ SDL_Window* PlatformWindow() { return gDisplay.window; }
 bool EnsureSdlSubsystem(uint32_t flag)
 {
     if (SDL_WasInit(flag) == flag) return true;
+    // Interrupt and terminate signals keep ending the process; otherwise SDL
+    // would turn them into a close request that only opens the exit question.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     return SDL_InitSubSystem(flag) == 0;
 }
 
@@ -55,6 +58,11 @@ int OpenDisplay(int width, int height, int depth, int hz, int flags)
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     d.window = SDL_CreateWindow("Varnoka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height,
                                 windowFlags);
+    // A screen that refuses full screen still gets the game, in a window.
+    if (!d.window && fullscreen) {
+        d.window = SDL_CreateWindow("Varnoka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height,
+                                    windowFlags & ~SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
     if (!d.window) return 0;
     d.renderer = CreateRenderer(d.window, d.vsync);
     if (d.renderer) {
