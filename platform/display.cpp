@@ -56,8 +56,8 @@ int OpenDisplay(int width, int height, int depth, int hz, int flags)
     Uint32 windowFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (fullscreen) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    d.window = SDL_CreateWindow("Varnoka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height,
-                                windowFlags);
+    const int position = fullscreen ? 0 : SDL_WINDOWPOS_CENTERED;
+    d.window = SDL_CreateWindow("Varnoka", position, position, d.width, d.height, windowFlags);
     // A screen that refuses full screen still gets the game, in a window.
     if (!d.window && fullscreen) {
         d.window = SDL_CreateWindow("Varnoka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height,
