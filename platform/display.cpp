@@ -109,7 +109,11 @@ void Flip(int sync)
     DisplayState& d = gDisplay;
     if (d.renderer) {
         const bool wantVsync = sync != 0;
-        if (wantVsync != d.vsync && SDL_RenderSetVSync(d.renderer, wantVsync ? 1 : 0) == 0) d.vsync = wantVsync;
+        if (wantVsync != d.vsync) {
+            // Asked once per change; a renderer that cannot switch is left as it is.
+            SDL_RenderSetVSync(d.renderer, wantVsync ? 1 : 0);
+            d.vsync = wantVsync;
+        }
         SDL_SetRenderTarget(d.renderer, nullptr);
         SDL_SetRenderDrawColor(d.renderer, 0, 0, 0, 255);
         SDL_RenderClear(d.renderer);
