@@ -23,6 +23,11 @@ int pictureWidth(const std::string& rel) {
     return p ? PictureWidth(p.get()) : 0;
 }
 
+int pictureHeight(const std::string& rel) {
+    PicturePtr p = LoadPicture(ResolvePath(rel), 0);
+    return p ? PictureHeight(p.get()) : 0;
+}
+
 } // namespace
 
 TEST_F(GameLoaders, TheSevenFontsLoadWithEveryCharacterTheTextsUse) {
@@ -104,6 +109,25 @@ TEST_F(GameLoaders, TextsFitThePicturesTheyAreDrawnOn) {
     for (const auto& f : fits)
         for (const auto& line : textLines(table[f.key]))
             EXPECT_LE(f.font->GetTxtWidth(line), f.width) << f.key << ": \"" << line << '"';
+    // Multi-line texts end above what is drawn below them: the popup's buttons (centred
+    // at the given y) or, on help page 2, the demonstration boards (centred at y 350).
+    struct Below {
+        const char* key;
+        TBitmapFont* font;
+        int top, limit;
+    };
+    const int half = pictureHeight("data/UI/buttonsmall.png") / 2;
+    const Below belows[] = {
+        {"helpdirttext", &gFontText, 390, 590 - half},     {"helpgametypestext", &gFontText24, 190, 350 - 72},
+        {"helpswapmode", &gFontText24, 440, 610 - half},   {"helpchainmode", &gFontText24, 440, 610 - half},
+        {"helpgroupmode", &gFontText24, 440, 610 - half},  {"helpbombstext", &gFontText, 170, 590 - half},
+        {"helppustext", &gFontText24, 190, 610 - half},    {"helpstonetext", &gFontText, 190, 610 - half},
+        {"helproadmaptext", &gFontText, 226, 586 - half},  {"creditstext", &gFontText, 214, 610 - half},
+    };
+    for (const auto& b : belows) {
+        int lines = static_cast<int>(textLines(table[b.key]).size());
+        EXPECT_LE(b.top + lines * b.font->GetFontHeight() + static_cast<int>(b.font->Kerning.GetVKerning()), b.limit) << b.key;
+    }
     for (const char* key : {"ok", "back", "yes", "no", "next", "play", "menu", "roadmap", "help", "continue",
                             "options", "player", "credits", "end", "newplayer", "delete", "newgame", "resumegame",
                             "startgame"})

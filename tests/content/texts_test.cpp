@@ -54,10 +54,10 @@ TEST(GeneratedTexts, TextsFitTheirPlaces) {
         size_t maxChars, maxLines;
     };
     const Limit limits[] = {
-        {"helpdirttext", 50, 5},      {"helpgametypestext", 52, 3}, {"helpswapmode", 20, 5},
-        {"helpchainmode", 20, 5},     {"helpgroupmode", 20, 5},     {"helpbombstext", 32, 12},
+        {"helpdirttext", 50, 5},      {"helpgametypestext", 52, 3}, {"helpswapmode", 20, 4},
+        {"helpchainmode", 20, 4},     {"helpgroupmode", 20, 4},     {"helpbombstext", 32, 12},
         {"helppustext", 40, 12},      {"helpstonetext", 32, 12},    {"helproadmaptext", 36, 11},
-        {"creditstext", 36, 12},      {"wantresume", 30, 1},        {"wantresume2", 30, 1},
+        {"creditstext", 40, 10},      {"wantresume", 30, 1},        {"wantresume2", 30, 1},
         {"newgame2", 30, 1},          {"newgame3", 30, 1},          {"newgame4", 30, 1},
         {"delplayersure", 30, 1},     {"delplayersure2", 30, 1},    {"exitsure", 30, 1},
         {"exitsave", 30, 1},          {"enterplayername", 30, 1},   {"exitquestion", 22, 1},
