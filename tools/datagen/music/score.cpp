@@ -236,6 +236,7 @@ void writeDrums(Song& s, double start, int bars, const std::vector<DrumLine>& li
     for (int bar = 0; bar < bars; ++bar) {
         bool fill = fillEvery > 0 && (bar + 1) % fillEvery == 0;
         for (const DrumLine& line : lines) {
+            if (bar % line.every != 0 && !(fill && !line.fill.empty())) continue;
             const std::string& p = fill && !line.fill.empty() ? line.fill : line.pattern;
             double step = static_cast<double>(s.beatsPerBar) / p.size();
             for (size_t i = 0; i < p.size(); ++i) {

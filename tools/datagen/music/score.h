@@ -86,13 +86,15 @@ void writeBass(Song& s, int ch, const std::vector<PlacedChord>& chords, int octa
 void writeArpeggio(Song& s, int ch, const std::vector<PlacedChord>& chords, int baseKey, const std::string& pattern,
                    double stepBeats, int vel, double noteBeats);
 
-// Drum groove on channel 9: per instrument a pattern of sixteenths per bar,
+// Drum groove on channel 9: per instrument a pattern of steps per bar,
 // 'X' accent, 'x' normal, 'o' soft, '.' rest. `fillEvery` > 0 swaps in the fill
-// patterns in the last bar of every such group of bars.
+// patterns in the last bar of every such group of bars (an empty fill keeps the
+// pattern). A line with `every` n plays only in every n-th bar (bar 0, n, 2n...).
 struct DrumLine {
     int key;
     std::string pattern;
     std::string fill;
+    int every = 1;
 };
 void writeDrums(Song& s, double start, int bars, const std::vector<DrumLine>& lines, int fillEvery, int vel);
 

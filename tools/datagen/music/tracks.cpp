@@ -15,6 +15,7 @@
 #include <exception>
 #include <functional>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 
 namespace music {
@@ -218,7 +219,7 @@ Song win() {
                {{Kick, "x.......x.......", "x.......x.x.x.x."},
                 {Snare, "....x..o....x.o.", "....x..oxoxoXXXX"},
                 {ClosedHat, "x.o.x.o.x.o.x.o.", "x.o.x.o.x.o....."},
-                {Crash, "X...............", ""}},
+                {Crash, "X...............", "", 4}},
                4, 64);
     return s;
 }
@@ -251,7 +252,7 @@ Song introstory() {
     writePhrase(s, 0, pc, b.beat(16), 1, 80);
     writePhrase(s, 0, pa2, b.beat(20), 1, 80);
     writePhrase(s, 4, pa2, b.beat(20), 0, 50);
-    writeDrums(s, 0, 28, {{Triangle, "o...........", ""}}, 0, 44);
+    writeDrums(s, 0, 28, {{Triangle, "o...........", "", 2}}, 0, 44);
     return s;
 }
 
@@ -265,6 +266,8 @@ void makeMusic(const datagen::Context& ctx) {
         for (size_t i; (i = next++) < songs.size();) {
             try {
                 Song s = songs[i]();
+                double seconds = s.lengthBeats * 60 / s.bpm;
+                if (seconds < 45 || seconds > 75) throw std::runtime_error("loop length out of bounds: " + s.name);
                 audio::writeOggVorbis(ctx.file("data/music/" + s.name + ".ogg"), renderLoop(s, kSoundfont), 2, kRate,
                                       0.3f);
             } catch (...) {
