@@ -30,7 +30,7 @@ const std::vector<FontStyle>& fontStyles() {
         {"me_button2.fmf", kLatoBlack, 21, 2.0, 2, 2, 2, 0.55, 24, 1, kWhite, kCream, kBark},
         {"me_text.fmf", kLatoBold, 24, 2.0, 2, 2, 2, 0.50, 0, 0, kWhite, kCream, kEarth},
         {"me_dialog.fmf", kComfortaa, 28, 2.5, 2, 2, 2, 0.55, 0, 0, kWhite, kCream, kBark},
-        {"me_win.fmf", kComfortaa, 50, 3.5, 3, 4, 4, 0.60, 0, 0, kWhite, kCream, kBark},
+        {"me_win.fmf", kComfortaa, 50, 3.0, 3, 4, 4, 0.60, 0, 0, kWhite, kCream, kBark},
         {"me_text_24.fmf", kLatoBold, 20, 2.0, 2, 2, 2, 0.50, 0, 0, kWhite, kCream, kEarth},
         {"me_headbar.fmf", kComfortaa, 24, 2.5, 2, 2, 2, 0.55, 0, 0, kWhite, kCream, kBark},
     };
