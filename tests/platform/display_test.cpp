@@ -193,6 +193,33 @@ TEST_F(Display, ScaleAndRotationPlaceEveryPixelByTheMatrix)
     }
 }
 
+TEST_F(Display, TurnedPicturesAreModulatedAndBlendedLikeOthers)
+{
+    PicturePtr pic = Plain(30, 30, 200, 100, 240, 255);
+    CentrePictureHandle(pic.get());
+    for (float rotation : {0.0f, 45.0f}) {
+        for (float sx : {1.0f, -1.0f}) {
+            SCOPED_TRACE(testing::Message() << "rotation " << rotation << " scale " << sx);
+            Background(100, 100, 100);
+            SetDrawRotation(rotation);
+            SetDrawScale(sx, 1);
+            SetColor(128, 255, 64);
+            SetAlpha(0.5f);
+            SetBlend(BLEND_ALPHA);
+            DrawPicture(pic.get(), 300, 300, 0);
+            SetBlend(BLEND_LIGHT);
+            DrawPicture(pic.get(), 600, 300, 0);
+            SetColor(255, 255, 255);
+            SetAlpha(1);
+            SetDrawRotation(0);
+            SetDrawScale(1, 1);
+            // 200*128/255 = 100, 100, 240*64/255 = 60; half over grey 100.
+            EXPECT_TRUE(Near(framePixel(300, 300), Rgb{100, 100, 80}, 3)) << framePixel(300, 300);
+            EXPECT_TRUE(Near(framePixel(600, 300), Rgb{150, 150, 130}, 3)) << framePixel(600, 300);
+        }
+    }
+}
+
 TEST_F(Display, ViewportClipsDrawing)
 {
     PicturePtr pic = Plain(300, 300, 0, 255, 0, 255);
@@ -205,6 +232,14 @@ TEST_F(Display, ViewportClipsDrawing)
     EXPECT_EQ(framePixel(150, 130), (Rgb{0, 0, 0}));
     EXPECT_EQ(framePixel(120, 119), (Rgb{0, 0, 0}));
     EXPECT_EQ(framePixel(120, 160), (Rgb{0, 0, 0}));
+    // Turned pictures are clipped the same way.
+    Cls();
+    SetDrawRotation(10);
+    DrawPicture(pic.get(), 0, 0, 0);
+    SetDrawRotation(0);
+    EXPECT_EQ(framePixel(125, 140), (Rgb{0, 255, 0}));
+    EXPECT_EQ(framePixel(99, 140), (Rgb{0, 0, 0}));
+    EXPECT_EQ(framePixel(125, 160), (Rgb{0, 0, 0}));
     // An empty viewport draws nothing; a full one everything again.
     Cls();
     SetViewport(10, 10, 0, 0);
