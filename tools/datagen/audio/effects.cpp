@@ -5,6 +5,7 @@
 // for a leaving beetle, shimmering chimes for the power-ups.
 #include "audio/oggenc.h"
 #include "audio/synth.h"
+#include "audio/wavesheet.h"
 #include "family.h"
 
 #include <cmath>
@@ -204,7 +205,9 @@ const Effect kEffects[] = {
      }},
 };
 
+// Writes every effect, and a waveform sheet of them all to review/sounds.png.
 void makeSounds(const datagen::Context& ctx) {
+    std::vector<std::pair<std::string, std::vector<float>>> review;
     for (const Effect& e : kEffects) {
         Sfx sfx(e.seconds);
         e.make(sfx);
@@ -215,7 +218,9 @@ void makeSounds(const datagen::Context& ctx) {
         if (peak < 0.25f || peak > 0.71f || pcm.front() != 0 || std::fabs(pcm.back()) > 1e-4f)
             throw std::runtime_error(std::string("level or ends out of bounds in effect ") + e.name);
         writeOggVorbis(ctx.file(std::string("data/sound/") + e.name + ".ogg"), pcm, 1, kRate, 0.4f);
+        review.emplace_back(e.name, std::move(pcm));
     }
+    writeWaveSheet(ctx.file("review/sounds.png"), review, kRate);
 }
 
 } // namespace

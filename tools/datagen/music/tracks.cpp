@@ -8,12 +8,12 @@
 //   introstory a gentle storybook: music box, harp and slow strings, A minor
 #include "audio/oggenc.h"
 #include "family.h"
+#include "music/pianoroll.h"
 #include "music/render.h"
 #include "music/score.h"
 
 #include <atomic>
 #include <exception>
-#include <functional>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -256,16 +256,18 @@ Song introstory() {
     return s;
 }
 
+// Renders the six loops on two threads, and a piano roll of them all to
+// review/music.png.
 void makeMusic(const datagen::Context& ctx) {
-    const std::vector<std::function<Song()>> songs = {titel, ingame1, ingame2, ingame3, win, introstory};
+    const std::vector<Song> songs = {titel(), ingame1(), ingame2(), ingame3(), win(), introstory()};
     std::atomic<size_t> next{0};
     std::exception_ptr error;
     std::mutex errorLock;
-    // Two workers: rendering and encoding are the slow part of the whole pipeline.
+    // Two workers: rendering and encoding are the slow part of the pipeline.
     auto worker = [&] {
         for (size_t i; (i = next++) < songs.size();) {
             try {
-                Song s = songs[i]();
+                const Song& s = songs[i];
                 double seconds = s.lengthBeats * 60 / s.bpm;
                 if (seconds < 45 || seconds > 75) throw std::runtime_error("loop length out of bounds: " + s.name);
                 audio::writeOggVorbis(ctx.file("data/music/" + s.name + ".ogg"), renderLoop(s, kSoundfont), 2, kRate,
@@ -280,6 +282,7 @@ void makeMusic(const datagen::Context& ctx) {
     worker();
     helper.join();
     if (error) std::rethrow_exception(error);
+    writePianoRoll(ctx.file("review/music.png"), songs);
 }
 
 } // namespace
