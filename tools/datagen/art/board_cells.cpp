@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -14,31 +15,44 @@ using namespace art::gp;
 constexpr int kCell = board::kCell;
 
 // Moss: drawn opaque over a cell (the game may draw it without blending), so it is
-// the cell's slab grown over by a cushion of moss, grout still showing at the rim.
+// the cell's slab grown over by soft cushions of moss, the grout still showing at
+// the corners.
 void paintMoss(Canvas& c) {
-    Canvas slab(kCell, kCell);
-    board::paintStrip(slab, 1);
-    const Rgb deep{0.17, 0.33, 0.09}, mid{0.31, 0.52, 0.15}, bright{0.50, 0.72, 0.24};
-    paintPixels(c, [&](int x, int y) {
-        uint8_t p[4];
-        slab.pixel(x, y, p);
-        Rgb under{p[0] / 255.0, p[1] / 255.0, p[2] / 255.0};
-        double px = x + 0.5, py = y + 0.5;
-        double edge = std::fmin(std::fmin(px, kCell - px), std::fmin(py, kCell - py));
-        double h = tileFbm(px, py, kCell, 211);
-        double fine = tileFbm(px * 2, py * 2, kCell, 223);
-        double cover = smoothstep(0.0, 0.18, (edge - 1.5) / 24 + (h - 0.5) * 0.35);
-        // Bumpy cushions lit from the upper left.
-        double hx = tileFbm(px + 1, py, kCell, 211) - tileFbm(px - 1, py, kCell, 211);
-        double hy = tileFbm(px, py + 1, kCell, 211) - tileFbm(px, py - 1, kCell, 211);
-        double light = clamp01(0.5 + (h - 0.5) * 1.4 - (hx + hy) * 2.5 + (fine - 0.5) * 0.25);
-        Rgb moss = light < 0.5 ? mix(deep, mid, light * 2) : mix(mid, bright, (light - 0.5) * 2);
-        // A few pale flower specks.
-        double speck = smoothstep(0.80, 0.84, tileNoise(px / 3.0, py / 3.0, 16, 233));
-        moss = mix(moss, Rgb{0.95, 0.93, 0.70}, speck * 0.8 * cover);
-        Rgb out = mix(under, moss, cover);
-        return Rgba{out.r, out.g, out.b, 1.0};
-    });
+    board::paintStrip(c, 1);
+    cairo_t* cr = c.cr();
+    Rng rng(4711);
+    struct Cushion {
+        double x, y, r;
+    };
+    std::vector<Cushion> cushions;
+    for (int j = 0; j < 5; ++j)
+        for (int i = 0; i < 5; ++i) {
+            double x = 7 + i * 8.5 + rng.range(-2, 2), y = 7 + j * 8.5 + rng.range(-2, 2);
+            double edge = std::fmin(std::fmin(x, kCell - x), std::fmin(y, kCell - y));
+            bool corner = (i == 0 || i == 4) && (j == 0 || j == 4);
+            if (corner && rng.uniform() < 0.6) continue;
+            cushions.push_back({x, y, std::fmin(rng.range(4.8, 8.0), edge + 0.5)});
+        }
+    // Dark undergrowth first, then each cushion lit from the upper left.
+    for (auto& m : cushions) {
+        cairo_arc(cr, m.x + 1, m.y + 1.5, m.r + 1.2, 0, 2 * M_PI);
+        setColor(cr, {0.12, 0.24, 0.06}, 0.9);
+        cairo_fill(cr);
+    }
+    for (auto& m : cushions) mossCushion(cr, m.x, m.y, m.r, rng);
+    // A couple of tiny pale flowers.
+    for (int i = 0; i < 2; ++i) {
+        double x = rng.range(9, kCell - 9), y = rng.range(9, kCell - 9);
+        for (int p = 0; p < 5; ++p) {
+            double a = p * 2 * M_PI / 5;
+            cairo_arc(cr, x + 1.6 * std::cos(a), y + 1.6 * std::sin(a), 1.2, 0, 2 * M_PI);
+            setColor(cr, {1.0, 0.97, 0.85});
+            cairo_fill(cr);
+        }
+        cairo_arc(cr, x, y, 0.9, 0, 2 * M_PI);
+        setColor(cr, {0.98, 0.78, 0.2});
+        cairo_fill(cr);
+    }
 }
 
 // Cell flash (drawn additively): a warm glow filling the cell with a brighter rim.

@@ -203,6 +203,26 @@ void sparkle(cairo_t* cr, double cx, double cy, double r, Rgb c, double alpha) {
     cairo_restore(cr);
 }
 
+void mossCushion(cairo_t* cr, double x, double y, double r, Rng& rng) {
+    const Rgb deep{0.17, 0.34, 0.09}, mid{0.33, 0.56, 0.16}, bright{0.56, 0.78, 0.27};
+    cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.35, y - r * 0.4, r * 0.1, x, y, r);
+    Rgb top = mix(mid, bright, rng.range(0.3, 0.8));
+    cairo_pattern_add_color_stop_rgb(p, 0, top.r, top.g, top.b);
+    cairo_pattern_add_color_stop_rgb(p, 0.6, mid.r, mid.g, mid.b);
+    cairo_pattern_add_color_stop_rgb(p, 1, deep.r, deep.g, deep.b);
+    cairo_set_source(cr, p);
+    cairo_arc(cr, x, y, r, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+    // Fine fronds: small light dots on the lit side.
+    for (int f = 0; f < 5; ++f) {
+        double a = rng.range(M_PI * 0.9, M_PI * 1.7), d = r * rng.range(0.2, 0.75);
+        cairo_arc(cr, x + d * std::cos(a), y + d * std::sin(a), rng.range(0.7, 1.3) * std::fmin(1.5, r / 6), 0, 2 * M_PI);
+        setColor(cr, lighter(bright, 0.35), 0.7);
+        cairo_fill(cr);
+    }
+}
+
 void ellipsePath(cairo_t* cr, double cx, double cy, double rx, double ry, double angle) {
     cairo_save(cr);
     cairo_translate(cr, cx, cy);

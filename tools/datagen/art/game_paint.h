@@ -66,6 +66,8 @@ void renderPicture(const std::filesystem::path& path, int width, int height, con
 void outlinedText(cairo_t* cr, const std::string& text, double cx, double y, Rgb fill, Rgb line, double lineWidth);
 // A 4-pointed sparkle.
 void sparkle(cairo_t* cr, double cx, double cy, double r, Rgb c, double alpha);
+// One cushion of moss of radius r, lit from the upper left, with a dark underside.
+void mossCushion(cairo_t* cr, double x, double y, double r, Rng& rng);
 // Adds an ellipse (radii rx, ry, turned by `angle` radians) as a new sub-path.
 void ellipsePath(cairo_t* cr, double cx, double cy, double rx, double ry, double angle = 0);
 // Closed star path with n points (outer radius r1, inner r0), rotated by `rot` radians.

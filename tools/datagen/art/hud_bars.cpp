@@ -4,8 +4,10 @@
 #include "art/game_paint.h"
 #include "family.h"
 
+#include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -52,26 +54,35 @@ void inset(cairo_t* cr, double x, double y, double w, double h, double r) {
     cairo_stroke(cr);
 }
 
-// Moss cushions hanging over an edge from x0 to x1.
+// Moss cushions hanging over an edge from x0 to x1, in clumps with gaps.
 void mossFringe(cairo_t* cr, double x0, double x1, double y, double size, uint32_t seed) {
     Rng rng(seed);
-    for (double x = x0; x < x1; x += size * rng.range(0.7, 1.3)) {
-        double r = size * rng.range(0.35, 0.6);
-        if (rng.uniform() < 0.35) continue;
-        double cy = y + rng.range(-1, 2);
-        cairo_arc(cr, x, cy, r, 0, 2 * M_PI);
-        glossyFill(cr, x, cy, r, mix(pal::moss, pal::leaf, rng.uniform()), 1.2);
-        if (rng.uniform() < 0.25) { // a hanging strand
+    for (double x = x0 + rng.range(0, size * 3); x < x1;) {
+        int n = 2 + static_cast<int>(rng.uniform() * 5);
+        std::vector<std::array<double, 3>> clump;
+        for (int i = 0; i < n && x < x1; ++i, x += size * rng.range(0.45, 0.75)) {
+            double r = size * rng.range(0.3, 0.6) * (i == 0 || i == n - 1 ? 0.75 : 1.0);
+            clump.push_back({x, y + rng.range(-1.5, 2.5), r});
+        }
+        for (auto& [cx, cy, r] : clump) {
+            cairo_arc(cr, cx + 0.8, cy + 1.2, r + 1.1, 0, 2 * M_PI);
+            setColor(cr, {0.12, 0.24, 0.06}, 0.85);
+            cairo_fill(cr);
+        }
+        for (auto& [cx, cy, r] : clump) mossCushion(cr, cx, cy, r, rng);
+        if (rng.uniform() < 0.4) { // a hanging strand
+            auto& [cx, cy, r] = clump[clump.size() / 2];
             double len = rng.range(6, 14);
             setColor(cr, pal::mossDark);
-            cairo_set_line_width(cr, 2);
-            cairo_move_to(cr, x, cy + r - 1);
-            cairo_curve_to(cr, x + 2, cy + r + len * 0.4, x - 2, cy + r + len * 0.7, x, cy + r + len);
+            cairo_set_line_width(cr, 1.8);
+            cairo_move_to(cr, cx, cy + r - 1);
+            cairo_curve_to(cr, cx + 2, cy + r + len * 0.4, cx - 2, cy + r + len * 0.7, cx, cy + r + len);
             cairo_stroke(cr);
-            cairo_arc(cr, x, cy + r + len, 2.2, 0, 2 * M_PI);
+            cairo_arc(cr, cx, cy + r + len, 2.0, 0, 2 * M_PI);
             setColor(cr, pal::leaf);
             cairo_fill(cr);
         }
+        x += size * rng.range(1.5, 5.0);
     }
 }
 

@@ -122,14 +122,14 @@ void drawCreature(cairo_t* cr, int k, const CreatureLook& look) {
     Rgb body = look.colour ? c : dull(c);
     Rgb belly = look.colour ? lighter(c, 0.55) : lighter(dull(c), 0.35);
     double sx = 1 + look.squash, sy = 1 - look.squash;
-    double feet = kCreatureH - 10 - look.lift;
+    double feet = kCreatureH - 17 - look.lift;
     double bodyH = 62 * sy, bodyW = 72 * sx;
     double cy = feet - bodyH / 2 - 4; // body centre
     double top = cy - bodyH / 2;
     cairo_save(cr);
     if (look.aura > 0) glow(cr, kCx, cy - 4, 56, lighter(c, 0.3), look.aura);
     if (!look.eyesOnly) {
-        if (look.lift < 1) shadowEllipse(cr, kCx, kCreatureH - 8, 30, 6, 0.35);
+        if (look.lift < 1) shadowEllipse(cr, kCx, kCreatureH - 15, 30, 6, 0.35);
         // Feet.
         for (int s = -1; s <= 1; s += 2) {
             ellipsePath(cr, kCx + s * 15, feet - 2, 10, 6);

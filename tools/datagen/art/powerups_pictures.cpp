@@ -56,9 +56,12 @@ void paintShell(Canvas& c, int k) {
 void paintDisabled(Canvas& c, int k) {
     cairo_t* cr = c.cr();
     cairo_save(cr);
-    cairo_translate(cr, kCreatureW / 2.0, kCreatureH * 1.0);
+    // The game draws this picture 20 px lower than the creature: lift it back so
+    // the sleeper rests on the same ground.
+    const double ground = kCreatureH - 17;
+    cairo_translate(cr, kCreatureW / 2.0, ground - 18);
     cairo_scale(cr, 0.82, 0.82);
-    cairo_translate(cr, -kCreatureW / 2.0, -kCreatureH * 1.0);
+    cairo_translate(cr, -kCreatureW / 2.0, -ground);
     CreatureLook look;
     look.colour = false;
     look.eyes = Eyes::Asleep;
@@ -66,9 +69,9 @@ void paintDisabled(Canvas& c, int k) {
     drawCreature(cr, k, look);
     cairo_restore(cr);
     setFont(cr, kFontRound, 15);
-    outlinedText(cr, "z", 84, 44, {0.85, 0.88, 0.95}, pal::outline, 1.6);
+    outlinedText(cr, "z", 84, 30, {0.85, 0.88, 0.95}, pal::outline, 1.6);
     setFont(cr, kFontRound, 11);
-    outlinedText(cr, "z", 95, 32, {0.85, 0.88, 0.95}, pal::outline, 1.3);
+    outlinedText(cr, "z", 95, 18, {0.85, 0.88, 0.95}, pal::outline, 1.3);
 }
 
 // Animation frame f of n: a hop with squash and stretch, mouth open, glowing,

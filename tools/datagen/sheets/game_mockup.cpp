@@ -91,6 +91,7 @@ void renderGameMockup(const std::filesystem::path& dataDir, const std::filesyste
     d.centred("data/effects/dirt2.png", 300, 500, 1, 0.7);
     // Power-up bar: slot 1 ready, slot 2 charging, slot 3 asleep, slot 4 in action.
     d.centred("data/pu/puholder1.png", puX[1], 701);
+    d.centred("data/pu/pu1eyes1.png", puX[1], 701);
     d.centred("data/pu/puholder2off.png", puX[2], 701);
     cairo_save(d.cr);
     cairo_rectangle(d.cr, puX[2] - 100, 701 + 50 - 60, 200, 400);
