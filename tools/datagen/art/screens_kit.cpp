@@ -599,3 +599,27 @@ void guardian(cairo_t* cr, double x, double y, double s, int kind, bool awake) {
 }
 
 } // namespace art::scr
+
+namespace art::scr {
+
+void gameLogo(cairo_t* cr, double cx, double cy, double scale) {
+    cairo_save(cr);
+    cairo_translate(cr, cx - 230 * scale, cy - 115 * scale);
+    cairo_scale(cr, scale, scale);
+    glow(cr, 230, 125, 210, pal::cream, 0.35);
+    // A mossy stone plinth under the word.
+    softShadow(cr, 70, 142, 320, 46, 22, 6, 0.35);
+    stoneSlab(cr, 66, 138, 328, 48, 22, pal::stone, 431);
+    mossEdge(cr, 80, 380, 140, 8, 432, 0.8);
+    setFont(cr, kFontRound, 96);
+    gradientText(cr, "Varnoka", 230, 150, lighter(pal::leaf, 0.35), darker(pal::moss, 0.1), pal::outline, 6, 6);
+    // Leaves sprouting from the V and a beetle climbing the k.
+    sprig(cr, 52, 78, 46, -2.2, pal::leaf, 433);
+    sprig(cr, 60, 74, 38, -1.2, lighter(pal::leaf, 0.1), 434);
+    beetle(cr, 360, 62, 26, 1, 0.5);
+    flower(cr, 420, 150, 8, {0.98, 0.80, 0.35}, pal::gold);
+    flower(cr, 60, 170, 7, {0.98, 0.92, 0.95}, pal::gold);
+    cairo_restore(cr);
+}
+
+} // namespace art::scr

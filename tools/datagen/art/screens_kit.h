@@ -77,6 +77,10 @@ void beetle(cairo_t* cr, double x, double y, double s, int kind, double angle = 
 // asleep (eyes closed, "z") or awake.
 void guardian(cairo_t* cr, double x, double y, double s, int kind, bool awake);
 
+// The game's logo "Varnoka" on its mossy plinth, centred at (cx, cy); at scale 1
+// it fills 460 x 230 pixels.
+void gameLogo(cairo_t* cr, double cx, double cy, double scale);
+
 // --- Landscapes ---------------------------------------------------------------
 // Look of one scene of the valley.
 struct Scene {

@@ -199,19 +199,7 @@ void logo(const datagen::Context& ctx) {
     const int w = 460, h = 230;
     Canvas c(w, h);
     cairo_t* cr = c.cr();
-    glow(cr, w / 2.0, h / 2.0 + 10, 210, pal::cream, 0.35);
-    // A mossy stone plinth under the word.
-    softShadow(cr, 70, 142, 320, 46, 22, 6, 0.35);
-    stoneSlab(cr, 66, 138, 328, 48, 22, pal::stone, 431);
-    mossEdge(cr, 80, 380, 140, 8, 432, 0.8);
-    setFont(cr, kFontRound, 96);
-    gradientText(cr, "Varnoka", w / 2.0, 150, lighter(pal::leaf, 0.35), darker(pal::moss, 0.1), pal::outline, 6, 6);
-    // Leaves sprouting from the V and a beetle climbing the k.
-    sprig(cr, 52, 78, 46, -2.2, pal::leaf, 433);
-    sprig(cr, 60, 74, 38, -1.2, lighter(pal::leaf, 0.1), 434);
-    beetle(cr, 360, 62, 26, 1, 0.5);
-    flower(cr, 420, 150, 8, {0.98, 0.80, 0.35}, pal::gold);
-    flower(cr, 60, 170, 7, {0.98, 0.92, 0.95}, pal::gold);
+    gameLogo(cr, w / 2.0, h / 2.0, 1.0);
     save(c, ctx, "logo3.png");
 }
 
