@@ -296,7 +296,7 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
         }
         if (layer == 0 && s.waterfall) {
             double wx = 300 + rng.range(0, 400), wy = ridge(wx, base, amp, layer, s.seed);
-            cairo_rectangle(cr, wx - 9, wy + 4, 18, s.horizon + 60 - wy);
+            roundedRect(cr, wx - 9, wy + 14, 18, s.horizon + 60 - wy, 8);
             fillVertical(cr, wy, s.horizon + 60, {0.85, 0.95, 1.0}, {0.55, 0.80, 0.95}, 0.85);
             glow(cr, wx, s.horizon + 55, 40, {1, 1, 1}, 0.6);
         }
@@ -344,6 +344,15 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
         Rgb sand = winter(s) ? Rgb{0.86, 0.86, 0.88} : mix({0.86, 0.74, 0.52}, g, 0.2);
         fillVertical(cr, y0, y1, mix(sand, air, 0.2), darker(sand, 0.08));
         pathX = nx;
+        // Flowers in the grass of this terrace (under its trees and walls).
+        if (!winter(s)) {
+            Rgb petals[] = {{0.98, 0.92, 0.95}, {0.98, 0.80, 0.35}, {0.95, 0.55, 0.65}, {0.70, 0.62, 0.95}};
+            int flowers = s.season > 0.7 ? 5 : 16;
+            for (int i = 0; i < flowers; ++i) {
+                double x = rng.range(0, W), fy = edge(x) + rng.range(10, (H - top) / (s.terraces + 1.0));
+                flower(cr, x, fy, rng.range(3, 6) * (0.6 + (fy - s.horizon) / 500), petals[rng.pick(4)], pal::gold);
+            }
+        }
         if (t > 0) {
             double x0 = rng.range(-40, 160), x1 = rng.range(760, 1060);
             stoneWall(cr, x0, x1, [&](double x) { return edge(x) - 8; }, 10 + t * 4, s, rng);
@@ -413,14 +422,7 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
         sprig(cr, x, H - rng.range(0, 70), rng.range(30, 60), -M_PI / 2 + rng.range(-0.7, 0.7),
               winter(s) ? Rgb{0.55, 0.62, 0.52} : mix(pal::leaf, foliageColour(s.season, 0.3), 0.5), rng.next());
     }
-    if (!winter(s)) {
-        Rgb petals[] = {{0.98, 0.92, 0.95}, {0.98, 0.80, 0.35}, {0.95, 0.55, 0.65}, {0.70, 0.62, 0.95}};
-        int flowers = s.season > 0.7 ? 12 : 40;
-        for (int i = 0; i < flowers; ++i) {
-            double x = rng.range(0, W), y = rng.range(s.horizon + 80, H);
-            flower(cr, x, y, rng.range(3, 6) * (0.6 + (y - s.horizon) / 500), petals[rng.pick(4)], pal::gold);
-        }
-    } else {
+    if (winter(s)) {
         for (int i = 0; i < 160; ++i) { // falling snow
             cairo_arc(cr, rng.range(0, W), rng.range(0, H), rng.range(1.0, 3.0), 0, 2 * M_PI);
             setColor(cr, {1, 1, 1}, rng.range(0.5, 0.9));
