@@ -218,12 +218,13 @@ void sandInset(cairo_t* cr, double x, double y, double w, double h, double r, ui
     strokeRounded(cr, x, y, w, h, r, pal::outline, 0.6, 1.5);
 }
 
-void mossCushion(cairo_t* cr, double cx, double cy, double rx, double ry, uint32_t seed) {
+void mossCushion(cairo_t* cr, double cx, double cy, double rx, double ry, uint32_t seed, double shade) {
     Rng rng(seed);
-    int lobes = 5 + rng.pick(4);
-    double lx[9], ly[9], lr[9];
+    // Wide cushions need more lobes so that they overlap into one carpet.
+    int lobes = std::min(20, 5 + rng.pick(4) + static_cast<int>(rx / std::max(ry, 0.5) * 1.6));
+    double lx[20], ly[20], lr[20];
     for (int i = 0; i < lobes; ++i) {
-        lx[i] = cx + rng.range(-0.6, 0.6) * rx;
+        lx[i] = cx + ((i + rng.uniform()) / lobes * 1.2 - 0.6) * rx;
         ly[i] = cy + rng.range(-0.3, 0.25) * ry + std::abs(lx[i] - cx) / rx * ry * 0.3;
         lr[i] = std::min(rx * 0.55, ry) * rng.range(0.5, 0.8) * (1.1 - std::abs(lx[i] - cx) / rx * 0.5);
     }
@@ -241,10 +242,11 @@ void mossCushion(cairo_t* cr, double cx, double cy, double rx, double ry, uint32
     blob(0);
     double rr = std::max(rx, ry) * 1.1;
     cairo_pattern_t* p = cairo_pattern_create_radial(cx - rx * 0.25, cy - ry * 0.6, rr * 0.05, cx, cy, rr);
-    Rgb hi = lighter(pal::leaf, 0.2);
+    Rgb hi = darker(lighter(pal::leaf, 0.2), shade * 0.45), mid = darker(pal::moss, shade * 0.4),
+        lo = darker(pal::mossDark, shade * 0.3);
     cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(p, 0.55, pal::moss.r, pal::moss.g, pal::moss.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, pal::mossDark.r, pal::mossDark.g, pal::mossDark.b);
+    cairo_pattern_add_color_stop_rgb(p, 0.55, mid.r, mid.g, mid.b);
+    cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
     cairo_set_source(cr, p);
     cairo_fill(cr);
     cairo_pattern_destroy(p);
@@ -258,7 +260,7 @@ void mossCushion(cairo_t* cr, double cx, double cy, double rx, double ry, uint32
         double px = cx + rng.range(-1, 1) * rx, py = cy + rng.range(-1, 1) * ry;
         bool top = py < cy;
         cairo_arc(cr, px, py, dr * rng.range(0.6, 1.3), 0, 2 * M_PI);
-        setColor(cr, top ? lighter(pal::leaf, 0.35) : darker(pal::mossDark, 0.2), top ? 0.45 : 0.3);
+        setColor(cr, top ? darker(lighter(pal::leaf, 0.35), shade * 0.4) : darker(pal::mossDark, 0.2), top ? 0.45 : 0.3);
         cairo_fill(cr);
     }
     cairo_restore(cr);

@@ -58,7 +58,8 @@ void sandInset(cairo_t* cr, double x, double y, double w, double h, double r, ui
 // Moss cushions along the segment (x0, y) .. (x1, y), hanging over an edge.
 void mossEdge(cairo_t* cr, double x0, double x1, double y, double size, uint32_t seed, double density = 1.0);
 // One round moss cushion with highlights.
-void mossCushion(cairo_t* cr, double cx, double cy, double rx, double ry, uint32_t seed);
+// `shade` 0..1 darkens it (old, heavy moss).
+void mossCushion(cairo_t* cr, double cx, double cy, double rx, double ry, uint32_t seed, double shade = 0.0);
 // A leafy sprig (two to four leaves on a curved stem).
 void sprig(cairo_t* cr, double x, double y, double length, double angle, Rgb leafColour, uint32_t seed);
 // A little five-petal flower.

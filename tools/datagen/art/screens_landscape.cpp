@@ -434,11 +434,13 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
         cairo_rectangle(cr, 0, 0, W, H);
         setColor(cr, {0.16, 0.26, 0.14}, 0.35 * s.moss);
         cairo_fill(cr);
-        int blobs = static_cast<int>(70 * s.moss);
+        // Flat carpets hugging the ground, with a few heavy cushions on top.
+        int blobs = static_cast<int>(90 * s.moss);
         for (int i = 0; i < blobs; ++i) {
-            double x = rng.range(-20, W + 20), y = rng.range(s.horizon - 20, H + 10);
-            double sz = rng.range(16, 46) * (0.6 + (y - s.horizon) / 450);
-            mossCushion(cr, x, y, sz * 1.4, sz * 0.7, rng.next());
+            double y = rng.range(s.horizon + 10, H + 10), x = rng.range(-20, W + 20);
+            double sz = rng.range(14, 36) * (0.5 + (y - s.horizon) / 420);
+            bool carpet = rng.uniform() < 0.7;
+            mossCushion(cr, x, y, sz * (carpet ? 2.4 : 1.3), sz * (carpet ? 0.38 : 0.6), rng.next(), 0.45);
         }
     }
     if (s.night > 0) {
