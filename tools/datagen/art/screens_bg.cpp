@@ -20,6 +20,10 @@ Scene weekScene(int week) {
     s.arches = week == 2 || week == 5 || week == 7;
     s.waterfall = week == 3 || week == 5;
     s.gate = week == 10;
+    s.stoneCircle = week == 4 || week == 6;
+    s.columns = week == 5 || week == 7;
+    s.lanterns = week == 9;
+    s.conifers = week >= 7;
     s.dusk = week == 6 ? 0.3 : week == 8 ? 0.2 : week == 9 ? 0.5 : 0.0;
     return s;
 }

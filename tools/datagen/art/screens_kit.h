@@ -95,6 +95,10 @@ struct Scene {
     bool pond = false;      // a pond in the foreground
     bool gate = false;      // an old gate on the hilltop
     bool waterfall = false; // a waterfall from the far hills
+    bool columns = false;     // the columns of an old temple on the first terrace
+    bool stoneCircle = false; // a ring of standing stones in the middle ground
+    bool lanterns = false;    // glowing stone lanterns along the path
+    bool conifers = false;    // firs among the round trees
     uint32_t seed = 1;
 };
 

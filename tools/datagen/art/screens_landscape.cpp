@@ -81,17 +81,25 @@ void paintSky(cairo_t* cr, const Scene& s, Rng& rng) {
     cloud = mix(cloud, {0.45, 0.48, 0.62}, s.night);
     cloud = mix(cloud, {0.80, 0.82, 0.80}, s.moss);
     for (int c = 0; c < clouds; ++c) {
-        double cx = rng.range(-50, W + 50), cy = rng.range(40, s.horizon - 90), cw = rng.range(90, 200);
-        for (int pass = 0; pass < 2; ++pass) {
-            Rng puff(c * 97 + s.seed);
-            for (int i = 0; i < 7; ++i) {
-                double px = cx + puff.range(-0.5, 0.5) * cw, py = cy + puff.range(-0.25, 0.15) * cw * 0.4;
-                double r = cw * puff.range(0.14, 0.26);
-                cairo_arc(cr, px, py + (pass == 0 ? r * 0.18 : 0), r, 0, 2 * M_PI);
-                setColor(cr, pass == 0 ? darker(mix(cloud, top, 0.35), 0.05) : cloud, pass == 0 ? 0.55 : 0.85);
-                cairo_fill(cr);
-            }
+        double cx = rng.range(-50, W + 50), cy = rng.range(50, s.horizon - 90), cw = rng.range(100, 230);
+        // One dome of puffs with a flat base, shaded as a whole from its lit top
+        // to its belly, so the puffs merge into one cloud.
+        Rng puff(c * 97 + s.seed);
+        int n = 6 + puff.pick(3);
+        cairo_save(cr);
+        cairo_rectangle(cr, cx - cw, cy - cw, 2 * cw, cw + cw * 0.06);
+        cairo_clip(cr);
+        cairo_new_path(cr);
+        for (int i = 0; i < n; ++i) {
+            double a = (i + 0.5) / n - 0.5;
+            double r = cw * (0.22 - 0.16 * std::abs(a)) * puff.range(0.85, 1.15);
+            double px = cx + a * cw * 1.1, py = cy - (0.25 - a * a) * cw * 0.45 + r * 0.3;
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, px, py, r, 0, 2 * M_PI);
         }
+        Rgb belly = darker(mix(cloud, top, 0.4), 0.06);
+        fillVertical(cr, cy - cw * 0.3, cy + cw * 0.06, cloud, belly, 0.92);
+        cairo_restore(cr);
     }
 }
 
@@ -141,6 +149,117 @@ void tree(cairo_t* cr, double x, double y, double h, Rgb leaves, bool snow, Rng&
             cairo_fill(cr);
         }
     }
+}
+
+// A fir: three stacked, rounded triangles on a short trunk.
+void fir(cairo_t* cr, double x, double y, double h, bool snow, Rng& rng) {
+    Rgb green = mix({0.18, 0.40, 0.26}, {0.26, 0.48, 0.30}, rng.uniform());
+    cairo_rectangle(cr, x - h * 0.04, y - h * 0.18, h * 0.08, h * 0.18);
+    setColor(cr, darker(pal::wood, 0.2));
+    cairo_fill(cr);
+    for (int k = 0; k < 3; ++k) {
+        double top = y - h * (0.55 + k * 0.2) - h * 0.25, base = y - h * (0.12 + k * 0.22), half = h * (0.3 - k * 0.07);
+        auto layer = [&] {
+            cairo_new_path(cr);
+            cairo_move_to(cr, x, top);
+            cairo_curve_to(cr, x + half * 0.4, top + (base - top) * 0.5, x + half, base - 4, x + half, base);
+            cairo_curve_to(cr, x + half * 0.3, base + 5, x - half * 0.3, base + 5, x - half, base);
+            cairo_curve_to(cr, x - half, base - 4, x - half * 0.4, top + (base - top) * 0.5, x, top);
+            cairo_close_path(cr);
+        };
+        layer();
+        fillVertical(cr, top, base, lighter(green, 0.2), darker(green, 0.15));
+        layer();
+        setColor(cr, pal::outline, 0.85);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+        if (snow) {
+            cairo_move_to(cr, x, top);
+            cairo_line_to(cr, x + half * 0.45, top + (base - top) * 0.45);
+            cairo_line_to(cr, x - half * 0.45, top + (base - top) * 0.45);
+            cairo_close_path(cr);
+            setColor(cr, {0.97, 0.97, 1.0}, 0.95);
+            cairo_fill(cr);
+        }
+    }
+}
+
+// The columns of an old temple, some broken, one lintel still in place.
+void columns(cairo_t* cr, double x, double y, double sc, const Scene& s, Rng& rng) {
+    double heights[] = {1.0, 0.62, 0.95, 0.4};
+    for (int i = 0; i < 4; ++i) {
+        double cx = x + i * 42 * sc, h = 110 * sc * heights[i], w = 16 * sc;
+        cairo_new_path(cr);
+        cairo_move_to(cr, cx - w / 2, y);
+        cairo_line_to(cr, cx - w / 2, y - h);
+        if (heights[i] < 0.9) { // broken top
+            cairo_line_to(cr, cx - w * 0.1, y - h - 6 * sc);
+            cairo_line_to(cr, cx + w * 0.2, y - h + 3 * sc);
+        }
+        cairo_line_to(cr, cx + w / 2, y - h + (heights[i] < 0.9 ? -4 * sc : 0));
+        cairo_line_to(cr, cx + w / 2, y);
+        cairo_close_path(cr);
+        fillVertical(cr, y - h, y, pal::stoneLight, pal::stone);
+        cairo_new_path(cr);
+        cairo_rectangle(cr, cx - w / 2, y - h, w, h);
+        setColor(cr, pal::outline, 0.8);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+        for (int k = 1; k < 3; ++k) { // flutes
+            cairo_move_to(cr, cx - w / 2 + k * w / 3, y - h + 4);
+            cairo_line_to(cr, cx - w / 2 + k * w / 3, y - 3);
+            setColor(cr, pal::stoneDark, 0.4);
+            cairo_set_line_width(cr, 1);
+            cairo_stroke(cr);
+        }
+        cairo_rectangle(cr, cx - w * 0.7, y - 6 * sc, w * 1.4, 6 * sc);
+        fillVertical(cr, y - 6 * sc, y, pal::stoneLight, pal::stoneDark);
+    }
+    roundedRect(cr, x - 14 * sc, y - 122 * sc, 130 * sc, 14 * sc, 3);
+    fillVertical(cr, y - 122 * sc, y - 108 * sc, pal::stoneLight, pal::stone);
+    strokeRounded(cr, x - 14 * sc, y - 122 * sc, 130 * sc, 14 * sc, 3, pal::outline, 0.8, 1.5);
+    if (!winter(s)) mossCushion(cr, x + 30 * sc, y - 122 * sc, 40 * sc, 8 * sc, rng.next());
+}
+
+// A ring of standing stones seen from the side: the far stones first.
+void stoneRing(cairo_t* cr, double cx, double cy, double rx, double ry, const Scene& s, Rng& rng) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_restore(cr);
+    setColor(cr, winter(s) ? Rgb{0.92, 0.94, 0.96} : pal::mossDark, 0.35);
+    cairo_fill(cr);
+    for (int pass = 0; pass < 2; ++pass)
+        for (int k = 0; k < 9; ++k) {
+            double a = k * 2 * M_PI / 9 + 0.2;
+            bool front = std::sin(a) > 0;
+            if (front != (pass == 1)) continue;
+            double x = cx + std::cos(a) * rx, y = cy + std::sin(a) * ry;
+            double depth = 0.75 + 0.25 * std::sin(a), h = rx * 0.32 * depth * rng.range(0.8, 1.15), w = h * 0.42;
+            roundedRect(cr, x - w / 2, y - h, w, h, w * 0.4);
+            fillVertical(cr, y - h, y, pal::stoneLight, pal::stoneDark);
+            strokeRounded(cr, x - w / 2, y - h, w, h, w * 0.4, pal::outline, 0.85, 1.5);
+            if (!winter(s)) mossCushion(cr, x, y - h + 2, w * 0.6, w * 0.3, rng.next());
+        }
+}
+
+// A stone lantern with a warm light in its window.
+void lantern(cairo_t* cr, double x, double y, double sc) {
+    glow(cr, x, y - 30 * sc, 60 * sc, {1.0, 0.85, 0.45}, 0.7);
+    roundedRect(cr, x - 4 * sc, y - 24 * sc, 8 * sc, 24 * sc, 2);
+    fillVertical(cr, y - 24 * sc, y, pal::stoneLight, pal::stoneDark);
+    roundedRect(cr, x - 10 * sc, y - 40 * sc, 20 * sc, 17 * sc, 3);
+    fillVertical(cr, y - 40 * sc, y - 23 * sc, pal::stoneLight, pal::stone);
+    strokeRounded(cr, x - 10 * sc, y - 40 * sc, 20 * sc, 17 * sc, 3, pal::outline, 0.9, 1.5);
+    roundedRect(cr, x - 5 * sc, y - 36 * sc, 10 * sc, 9 * sc, 2);
+    setColor(cr, {1.0, 0.88, 0.45});
+    cairo_fill(cr);
+    cairo_move_to(cr, x - 14 * sc, y - 40 * sc);
+    cairo_line_to(cr, x, y - 50 * sc);
+    cairo_line_to(cr, x + 14 * sc, y - 40 * sc);
+    cairo_close_path(cr);
+    fillVertical(cr, y - 50 * sc, y - 40 * sc, pal::stoneLight, pal::stoneDark);
 }
 
 // Rounded boulder with moss on top.
@@ -357,12 +476,19 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
             double x0 = rng.range(-40, 160), x1 = rng.range(760, 1060);
             stoneWall(cr, x0, x1, [&](double x) { return edge(x) - 8; }, 10 + t * 4, s, rng);
         }
+        if (t == 1 && s.columns) columns(cr, rng.range(80, 300), edge(200) + 30, 0.9, s, rng);
+        if (t == 1 && s.stoneCircle) stoneRing(cr, rng.range(600, 820), edge(700) + 50, 110, 26, s, rng);
+        if (s.lanterns && t > 0) {
+            lantern(cr, pathX - (20 + t * 22) - 16, edge(pathX) + 40, 0.7 + t * 0.3);
+            lantern(cr, pathX + (20 + t * 22) + 16, edge(pathX) + 40, 0.7 + t * 0.3);
+        }
         // Trees, standing stones and boulders on the terrace.
         int trees = 2 + rng.pick(4);
         for (int i = 0; i < trees; ++i) {
             double x = rng.range(0, W);
-            tree(cr, x, edge(x) + rng.range(10, 40), rng.range(60, 110) * (0.7 + t * 0.25),
-                 foliageColour(s.season, rng.uniform()), winter(s), rng);
+            double th = rng.range(60, 110) * (0.7 + t * 0.25);
+            if (s.conifers && rng.uniform() < (winter(s) ? 0.8 : 0.45)) fir(cr, x, edge(x) + rng.range(10, 40), th * 1.2, winter(s), rng);
+            else tree(cr, x, edge(x) + rng.range(10, 40), th, foliageColour(s.season, rng.uniform()), winter(s), rng);
         }
         int stones = 2 + rng.pick(3);
         for (int i = 0; i < stones; ++i) {
@@ -382,11 +508,13 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
             grassTuft(cr, x, gy, rng.range(6, 14) * (1 + t * 0.3), darker(g, 0.2), rng);
         }
     }
-    // Two tall trees frame the scene at the sides.
-    tree(cr, rng.range(-30, 40), H - rng.range(60, 120), rng.range(300, 380), foliageColour(s.season, rng.uniform()),
-         winter(s), rng);
-    tree(cr, W - rng.range(-30, 40), H - rng.range(60, 120), rng.range(300, 380),
-         foliageColour(s.season, rng.uniform()), winter(s), rng);
+    // Two tall trees frame the scene at the sides (firs in the snow).
+    for (int side = 0; side < 2; ++side) {
+        double x = side ? W - rng.range(-30, 40) : rng.range(-30, 40), y = H - rng.range(60, 120);
+        double h = rng.range(300, 380);
+        if (winter(s)) fir(cr, x, y + 40, h * 1.15, true, rng);
+        else tree(cr, x, y, h, foliageColour(s.season, rng.uniform()), false, rng);
+    }
     if (s.pond) {
         double px = 512 + rng.range(-250, 250), py = H - 120;
         cairo_save(cr);
