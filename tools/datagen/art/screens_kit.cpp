@@ -608,7 +608,10 @@ void gameLogo(cairo_t* cr, double cx, double cy, double scale) {
     cairo_save(cr);
     cairo_translate(cr, cx - 230 * scale, cy - 115 * scale);
     cairo_scale(cr, scale, scale);
-    glow(cr, 230, 125, 210, pal::cream, 0.35);
+    cairo_save(cr); // an oval halo that fades out inside the picture
+    cairo_scale(cr, 1, 0.5);
+    glow(cr, 230, 240, 205, pal::cream, 0.35);
+    cairo_restore(cr);
     // A mossy stone plinth under the word.
     softShadow(cr, 70, 142, 320, 46, 22, 6, 0.35);
     stoneSlab(cr, 66, 138, 328, 48, 22, pal::stone, 431);
