@@ -274,7 +274,7 @@ void championsTable(const datagen::Context& ctx) {
 
 void panels(const datagen::Context& ctx) {
     // Small: new player, delete, resume, new game, exit (stretched 1.3 wide).
-    popupPanel(ctx, "popupsmall.png", 480, 340, 301);
+    popupPanel(ctx, "popupsmall.png", 480, 360, 301);
     // Medium: options, credits, champions, player manager, roadmap help, level info.
     popupPanel(ctx, "popupmedium.png", 640, 580, 302);
     // Big: the help pages with their demonstration boards at x 192 .. 832.
