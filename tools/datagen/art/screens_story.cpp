@@ -111,7 +111,7 @@ std::vector<Page> pages() {
     p[4].lines = {"A beetle tickles a guardian's nose...", "...and two sleepy eyes blink open!"};
     p[4].characters = [](cairo_t* cr) {
         guardian(cr, 430, 540, 130, 1, true);
-        beetle(cr, 560, 470, 48, 1, -0.9);
+        beetle(cr, 482, 562, 32, 1, -1.9); // on the guardian's nose
     };
     p[5].scene = scene(0.5, 0.05, 706);
     p[5].scene.pond = true;
@@ -151,7 +151,6 @@ std::vector<Page> pages() {
     p[10].lines = {"The ancient gate on the hilltop is waiting.", "One last week - the whole valley cheers for you!"};
     p[10].characters = [](cairo_t* cr) { beetleRow(cr, 360, 600, 48, 100, 0, 0.0); };
     p[11].scene = scene(0.3, 0.0, 712);
-    p[11].scene.pond = true;
     p[11].scene.waterfall = true;
     p[11].scene.arches = true;
     p[11].lines = {"The valley of Varnoka is green and clean again!", "Thank you, friend of the beetles and the guardians."};
