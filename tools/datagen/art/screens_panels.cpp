@@ -31,12 +31,14 @@ void popupPanel(const datagen::Context& ctx, const char* file, int w, int h, uin
 
 // Text button of the popups and menus (style 3): a rounded mossy-green stone
 // with a thick lower edge. The label sits on the face, whose middle lies a
-// little above the picture's centre.
+// little above the picture's centre. The face is 156 px wide: the player
+// manager places its buttons 159 px apart, and a label such as "NEW PLAYER"
+// in the button font (about 145 px) still fits.
 void smallButton(const datagen::Context& ctx) {
     const int w = 172, h = 60;
     Canvas c(w, h);
     cairo_t* cr = c.cr();
-    const double x = 10, y = 4, bw = w - 20, face = 44, edge = 7;
+    const double x = 8, y = 4, bw = w - 16, face = 44, edge = 7;
     roundedRect(cr, x + 2, y + 6, bw, face + edge, 18);
     setColor(cr, pal::outline, 0.35);
     cairo_fill(cr);
