@@ -572,9 +572,14 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
         }
     }
     if (s.night > 0) {
-        cairo_rectangle(cr, 0, s.horizon - 100, W, H);
-        setColor(cr, {0.05, 0.07, 0.22}, 0.45 * s.night);
-        cairo_fill(cr);
+        // Night falls softly: deeper towards the ground, no edge in the sky.
+        cairo_pattern_t* dark = cairo_pattern_create_linear(0, s.horizon - 160, 0, H);
+        cairo_pattern_add_color_stop_rgba(dark, 0, 0.05, 0.07, 0.22, 0.0);
+        cairo_pattern_add_color_stop_rgba(dark, 0.35, 0.05, 0.07, 0.22, 0.4 * s.night);
+        cairo_pattern_add_color_stop_rgba(dark, 1, 0.05, 0.07, 0.22, 0.5 * s.night);
+        cairo_set_source(cr, dark);
+        cairo_paint(cr);
+        cairo_pattern_destroy(dark);
         for (int i = 0; i < 40; ++i) // fireflies
             glow(cr, rng.range(0, W), rng.range(s.horizon, H), rng.range(6, 14), {1.0, 0.95, 0.5}, 0.9 * s.night);
     }

@@ -143,8 +143,9 @@ std::vector<Page> pages() {
     p[9].scene.night = 1.0;
     p[9].lines = {"At night the friends rest among the fireflies,", "dreaming of the last garden on the hill."};
     p[9].characters = [](cairo_t* cr) {
+        glow(cr, 512, 600, 260, pal::gold, 0.35);
         guardianRow(cr, 250, 580, 50, 170, false);
-        glow(cr, 512, 500, 180, pal::gold, 0.3);
+        for (int k = 1; k <= 4; ++k) beetle(cr, 300 + k * 85, 680, 26, k, 1.57);
     };
     p[10].scene = scene(0.95, 0.35, 711);
     p[10].scene.gate = true;
