@@ -284,36 +284,35 @@ void helpStone(const datagen::Context& ctx) {
     save(c, ctx, "helpstoneexpl.png");
 }
 
-// Help page 1: a small copy of the game's top bar with the five piece counters,
-// into which the cleared pieces fly (they are drawn to its lower right).
+// Help page 1: the middle of the game's top bar, drawn at (512, 234): the moss
+// counter and the five quota icons 50 px apart like in the game. The page draws
+// a trail of shrinking blue pieces (kind 3) ending at (537, 234), so the icon
+// of kind 3 sits there, 25 px right of the centre.
 void hudTop(const datagen::Context& ctx) {
-    const int w = 320, h = 76;
+    const int w = 330, h = 64, cy = 30; // icons on picture row 30 = screen y 234 (+ 2)
     Canvas c(w, h);
     cairo_t* cr = c.cr();
     softShadow(cr, 6, 8, w - 12, h - 14, 18, 5, 0.35);
     stoneSlab(cr, 4, 4, w - 8, h - 12, 18, pal::stone, 461);
-    mossEdge(cr, 30, w - 30, 6, 6, 462, 0.6);
+    mossEdge(cr, 40, w - 30, 6, 6, 462, 0.6);
+    // Moss counter on the left.
+    mossCushion(cr, 26, cy + 2, 13, 9, 463);
+    setFont(cr, kFontTextBlack, 16);
+    outlinedText(cr, "7", 47, cy + 8, pal::cream, pal::outline, 2, 0);
     Rgb kinds[] = {pal::piece1, pal::piece2, pal::piece3, pal::piece4, pal::piece5};
-    const char* counts[] = {"12", "8", "0", "5", "9"};
+    const char* counts[] = {"12", "8", "6", "5", "9"};
     for (int i = 0; i < 5; ++i) {
-        double x = 44 + i * 58, y = 30;
-        cairo_arc(cr, x, y, 15, 0, 2 * M_PI);
+        double x = w / 2.0 + 25 + (i - 2) * 50;
+        cairo_arc(cr, x, cy, 16, 0, 2 * M_PI);
         setColor(cr, {0.22, 0.26, 0.18});
         cairo_fill_preserve(cr);
         setColor(cr, pal::outline);
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
-        glow(cr, x - 3, y - 3, 13, lighter(kinds[i], 0.4), 0.9);
-        cairo_arc(cr, x, y, 10, 0, 2 * M_PI);
-        cairo_pattern_t* p = cairo_pattern_create_radial(x - 3, y - 4, 1, x, y, 10);
-        Rgb hi = lighter(kinds[i], 0.5);
-        cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-        cairo_pattern_add_color_stop_rgb(p, 1, kinds[i].r, kinds[i].g, kinds[i].b);
-        cairo_set_source(cr, p);
-        cairo_fill(cr);
-        cairo_pattern_destroy(p);
+        glow(cr, x - 3, cy - 3, 14, lighter(kinds[i], 0.4), 0.9);
+        shadedEllipse(cr, x, cy, 10, 10, kinds[i], 1.2);
         setFont(cr, kFontTextBlack, 14);
-        outlinedText(cr, counts[i], x + 17, y + 22, pal::cream, pal::outline, 2, 0);
+        outlinedText(cr, counts[i], x + 15, cy + 19, pal::cream, pal::outline, 2, 0);
     }
     save(c, ctx, "uitopfull.png");
 }
