@@ -59,7 +59,8 @@ void studioPage(const datagen::Context& ctx) {
     paintGrain(cr, 0, 0, 1024, 768, pal::earth, 0.05, 802);
     studioEmblem(cr, 512, 300);
     setFont(cr, kFontRound, 78);
-    gradientText(cr, "Tellgrave", 512, 500, lighter(pal::wood, 0.3), darker(pal::wood, 0.2), pal::outline, 4, 4);
+    gradientText(cr, "Tellgrave", 512, 500, lighter(pal::wood, 0.3), darker(pal::wood, 0.2), pal::outline, 4,
+                 4);
     setFont(cr, kFontText, 30);
     const char* games = "G  A  M  E  S";
     cairo_move_to(cr, 512 - textWidth(cr, games) / 2, 552);
@@ -89,7 +90,8 @@ void titlePage(const datagen::Context& ctx) {
     gameLogo(cr, 512, 220, 1.55);
     setFont(cr, kFontText, 30);
     outlinedText(cr, "Clear the moss, wake the guardians!", 512, 420, pal::cream, pal::outline, 3, 3);
-    for (int k = 1; k <= 4; ++k) beetle(cr, 300 + (k - 1) * 140, 560 + (k % 2) * 30, 56, k, (k - 2.5) * 0.15);
+    for (int k = 1; k <= 4; ++k)
+        beetle(cr, 300 + (k - 1) * 140, 560 + (k % 2) * 30, 56, k, (k - 2.5) * 0.15);
     liftBlacks(c, 12);
     savePicture(c, ctx.file("data/branding/title.png"));
 }

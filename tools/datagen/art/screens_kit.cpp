@@ -76,8 +76,8 @@ static void textPath(cairo_t* cr, const std::string& text, double cx, double y) 
     cairo_text_path(cr, text.c_str());
 }
 
-static void textShadowAndLine(cairo_t* cr, const std::string& text, double cx, double y, Rgb line, double lineWidth,
-                              double shadow) {
+static void textShadowAndLine(cairo_t* cr, const std::string& text, double cx, double y, Rgb line,
+                              double lineWidth, double shadow) {
     cairo_save(cr);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     if (shadow > 0) {
@@ -94,8 +94,8 @@ static void textShadowAndLine(cairo_t* cr, const std::string& text, double cx, d
     cairo_restore(cr);
 }
 
-void outlinedText(cairo_t* cr, const std::string& text, double cx, double y, Rgb fill, Rgb line, double lineWidth,
-                  double shadow) {
+void outlinedText(cairo_t* cr, const std::string& text, double cx, double y, Rgb fill, Rgb line,
+                  double lineWidth, double shadow) {
     textShadowAndLine(cr, text, cx, y, line, lineWidth, shadow);
     textPath(cr, text, cx, y);
     setColor(cr, fill);
@@ -108,12 +108,7 @@ void gradientText(cairo_t* cr, const std::string& text, double cx, double y, Rgb
     cairo_font_extents_t fe;
     cairo_font_extents(cr, &fe);
     textPath(cr, text, cx, y);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y - fe.ascent * 0.8, 0, y);
-    cairo_pattern_add_color_stop_rgb(p, 0, top.r, top.g, top.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, bottom.r, bottom.g, bottom.b);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    fillStops(cr, cairo_pattern_create_linear(0, y - fe.ascent * 0.8, 0, y), {{0, top}, {1, bottom}});
     // A soft gloss on the upper half of the letters.
     cairo_save(cr);
     textPath(cr, text, cx, y);
@@ -126,7 +121,19 @@ void gradientText(cairo_t* cr, const std::string& text, double cx, double y, Rgb
 
 // --- Surfaces and ornaments -------------------------------------------------
 
-void strokeRounded(cairo_t* cr, double x, double y, double w, double h, double r, Rgb c, double alpha, double width) {
+void fillStops(cairo_t* cr, cairo_pattern_t* p, std::initializer_list<Stop> stops, bool preserve) {
+    for (const Stop& s : stops)
+        cairo_pattern_add_color_stop_rgb(p, s.at, s.c.r, s.c.g, s.c.b);
+    cairo_set_source(cr, p);
+    if (preserve)
+        cairo_fill_preserve(cr);
+    else
+        cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
+
+void strokeRounded(cairo_t* cr, double x, double y, double w, double h, double r, Rgb c, double alpha,
+                   double width) {
     roundedRect(cr, x, y, w, h, r);
     setColor(cr, c, alpha);
     cairo_set_line_width(cr, width);
@@ -140,14 +147,9 @@ void shadedEllipse(cairo_t* cr, double cx, double cy, double rx, double ry, Rgb 
     cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
     cairo_restore(cr);
     double r = std::max(rx, ry);
-    cairo_pattern_t* p = cairo_pattern_create_radial(cx - rx * 0.35, cy - ry * 0.42, r * 0.08, cx, cy, r * 1.15);
     Rgb hi = lighter(c, 0.42), lo = darker(c, 0.3);
-    cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(p, 0.52, c.r, c.g, c.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
+    fillStops(cr, cairo_pattern_create_radial(cx - rx * 0.35, cy - ry * 0.42, r * 0.08, cx, cy, r * 1.15),
+              {{0, hi}, {0.52, c}, {1, lo}}, true);
     setColor(cr, pal::outline);
     cairo_set_line_width(cr, lineWidth);
     cairo_stroke(cr);
@@ -241,15 +243,10 @@ void mossCushion(cairo_t* cr, double cx, double cy, double rx, double ry, uint32
     cairo_fill(cr);
     blob(0);
     double rr = std::max(rx, ry) * 1.1;
-    cairo_pattern_t* p = cairo_pattern_create_radial(cx - rx * 0.25, cy - ry * 0.6, rr * 0.05, cx, cy, rr);
     Rgb hi = darker(lighter(pal::leaf, 0.2), shade * 0.45), mid = darker(pal::moss, shade * 0.4),
         lo = darker(pal::mossDark, shade * 0.3);
-    cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(p, 0.55, mid.r, mid.g, mid.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    fillStops(cr, cairo_pattern_create_radial(cx - rx * 0.25, cy - ry * 0.6, rr * 0.05, cx, cy, rr),
+              {{0, hi}, {0.55, mid}, {1, lo}});
     // Fuzzy texture: the moss's tiny leaves, light on top and dark below.
     cairo_save(cr);
     blob(0);
@@ -260,7 +257,8 @@ void mossCushion(cairo_t* cr, double cx, double cy, double rx, double ry, uint32
         double px = cx + rng.range(-1, 1) * rx, py = cy + rng.range(-1, 1) * ry;
         bool top = py < cy;
         cairo_arc(cr, px, py, dr * rng.range(0.6, 1.3), 0, 2 * M_PI);
-        setColor(cr, top ? darker(lighter(pal::leaf, 0.35), shade * 0.4) : darker(pal::mossDark, 0.2), top ? 0.45 : 0.3);
+        setColor(cr, top ? darker(lighter(pal::leaf, 0.35), shade * 0.4) : darker(pal::mossDark, 0.2),
+                 top ? 0.45 : 0.3);
         cairo_fill(cr);
     }
     cairo_restore(cr);
@@ -272,7 +270,8 @@ void mossEdge(cairo_t* cr, double x0, double x1, double y, double size, uint32_t
     int i = 0;
     while (x < x1) {
         double w = size * rng.range(0.8, 1.6);
-        if (rng.uniform() < density) mossCushion(cr, x, y + rng.range(-1, 2), w, size * rng.range(0.45, 0.7), seed + i * 7);
+        if (rng.uniform() < density)
+            mossCushion(cr, x, y + rng.range(-1, 2), w, size * rng.range(0.45, 0.7), seed + i * 7);
         x += w * rng.range(1.2, 2.6) / density;
         ++i;
     }
@@ -304,13 +303,8 @@ void sprig(cairo_t* cr, double x, double y, double length, double angle, Rgb lea
         cairo_curve_to(cr, ll * 0.3, -ll * 0.35, ll * 0.8, -ll * 0.3, ll, 0);
         cairo_curve_to(cr, ll * 0.8, ll * 0.3, ll * 0.3, ll * 0.35, 0, 0);
         cairo_restore(cr);
-        cairo_pattern_t* p = cairo_pattern_create_radial(px, py, 0, px, py, ll);
         Rgb hi = lighter(leafColour, 0.25);
-        cairo_pattern_add_color_stop_rgb(p, 0, leafColour.r, leafColour.g, leafColour.b);
-        cairo_pattern_add_color_stop_rgb(p, 1, hi.r, hi.g, hi.b);
-        cairo_set_source(cr, p);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(p);
+        fillStops(cr, cairo_pattern_create_radial(px, py, 0, px, py, ll), {{0, leafColour}, {1, hi}}, true);
         setColor(cr, darker(leafColour, 0.5), 0.7);
         cairo_set_line_width(cr, 0.8);
         cairo_stroke(cr);
@@ -401,10 +395,14 @@ void chain(cairo_t* cr, double x0, double y0, double x1, double y1, double link)
 
 Rgb beetleColour(int kind) {
     switch (kind) {
-    case 1: return pal::piece1;
-    case 2: return pal::piece2;
-    case 3: return pal::piece3;
-    default: return pal::piece4;
+    case 1:
+        return pal::piece1;
+    case 2:
+        return pal::piece2;
+    case 3:
+        return pal::piece3;
+    default:
+        return pal::piece4;
     }
 }
 
@@ -617,7 +615,8 @@ void gameLogo(cairo_t* cr, double cx, double cy, double scale) {
     stoneSlab(cr, 66, 138, 328, 48, 22, pal::stone, 431);
     mossEdge(cr, 80, 380, 140, 8, 432, 0.8);
     setFont(cr, kFontRound, 96);
-    gradientText(cr, "Varnoka", 230, 150, lighter(pal::leaf, 0.35), darker(pal::moss, 0.1), pal::outline, 6, 6);
+    gradientText(cr, "Varnoka", 230, 150, lighter(pal::leaf, 0.35), darker(pal::moss, 0.1), pal::outline, 6,
+                 6);
     // Leaves sprouting from the V and a beetle climbing the k.
     sprig(cr, 52, 78, 46, -2.2, pal::leaf, 433);
     sprig(cr, 60, 74, 38, -1.2, lighter(pal::leaf, 0.1), 434);

@@ -5,6 +5,7 @@
 #include "art/kit.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,18 @@ void gradientText(cairo_t* cr, const std::string& text, double cx, double y, Rgb
                   double lineWidth, double shadow = 4.0);
 
 // --- Surfaces and ornaments -------------------------------------------------
+// One colour stop of a gradient.
+struct Stop {
+    double at;
+    Rgb c;
+};
+// Fills the current path with the pattern and its stops, then destroys the
+// pattern; with `preserve` the path stays for an outline.
+void fillStops(cairo_t* cr, cairo_pattern_t* p, std::initializer_list<Stop> stops, bool preserve = false);
+
 // Outline of a rounded rectangle.
-void strokeRounded(cairo_t* cr, double x, double y, double w, double h, double r, Rgb c, double alpha, double width);
+void strokeRounded(cairo_t* cr, double x, double y, double w, double h, double r, Rgb c, double alpha,
+                   double width);
 // Ellipse filled with a radial gradient lit from the upper left, outlined.
 void shadedEllipse(cairo_t* cr, double cx, double cy, double rx, double ry, Rgb c, double lineWidth);
 // Soft drop shadow under a rounded rectangle.
@@ -85,16 +96,16 @@ void gameLogo(cairo_t* cr, double cx, double cy, double scale);
 // --- Landscapes ---------------------------------------------------------------
 // Look of one scene of the valley.
 struct Scene {
-    double season = 0.3;    // 0 early spring .. 1 first snow
-    double dusk = 0.0;      // 0 midday .. 1 sunset
-    double night = 0.0;     // 0 day .. 1 night
-    double moss = 0.0;      // 0 clean gardens .. 1 overgrown (dark moss everywhere)
-    double horizon = 330;   // y of the far hills' foot
-    int terraces = 2;       // stone-walled terraces in the middle ground
-    bool arches = false;    // ruined arches on the hills
-    bool pond = false;      // a pond in the foreground
-    bool gate = false;      // an old gate on the hilltop
-    bool waterfall = false; // a waterfall from the far hills
+    double season = 0.3;      // 0 early spring .. 1 first snow
+    double dusk = 0.0;        // 0 midday .. 1 sunset
+    double night = 0.0;       // 0 day .. 1 night
+    double moss = 0.0;        // 0 clean gardens .. 1 overgrown (dark moss everywhere)
+    double horizon = 330;     // y of the far hills' foot
+    int terraces = 2;         // stone-walled terraces in the middle ground
+    bool arches = false;      // ruined arches on the hills
+    bool pond = false;        // a pond in the foreground
+    bool gate = false;        // an old gate on the hilltop
+    bool waterfall = false;   // a waterfall from the far hills
     bool columns = false;     // the columns of an old temple on the first terrace
     bool stoneCircle = false; // a ring of standing stones in the middle ground
     bool lanterns = false;    // glowing stone lanterns along the path

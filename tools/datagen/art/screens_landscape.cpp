@@ -19,7 +19,8 @@ struct Key {
 Rgb keyed(const Key* keys, int n, double t) {
     if (t <= keys[0].t) return keys[0].c;
     for (int i = 1; i < n; ++i)
-        if (t <= keys[i].t) return mix(keys[i - 1].c, keys[i].c, (t - keys[i - 1].t) / (keys[i].t - keys[i - 1].t));
+        if (t <= keys[i].t)
+            return mix(keys[i - 1].c, keys[i].c, (t - keys[i - 1].t) / (keys[i].t - keys[i - 1].t));
     return keys[n - 1].c;
 }
 
@@ -28,7 +29,9 @@ double smooth(double e0, double e1, double x) {
     return t * t * (3 - 2 * t);
 }
 
-bool winter(const Scene& s) { return s.season > 0.88; }
+bool winter(const Scene& s) {
+    return s.season > 0.88;
+}
 
 // The sky's zenith and horizon colours for the scene's time of day.
 void skyColours(const Scene& s, Rgb& top, Rgb& low) {
@@ -104,7 +107,8 @@ void paintSky(cairo_t* cr, const Scene& s, Rng& rng) {
 }
 
 double ridge(double x, double base, double amp, int layer, uint32_t seed) {
-    return base - amp * (0.65 * noise2(x / 230.0, layer * 3.1, seed) + 0.35 * noise2(x / 85.0, layer * 5.7 + 2, seed));
+    return base - amp * (0.65 * noise2(x / 230.0, layer * 3.1, seed) +
+                         0.35 * noise2(x / 85.0, layer * 5.7 + 2, seed));
 }
 
 // Round canopy tree standing at (x, y), height h.
@@ -132,16 +136,11 @@ void tree(cairo_t* cr, double x, double y, double h, Rgb leaves, bool snow, Rng&
         cairo_fill(cr);
     }
     for (int i = 0; i < blobs; ++i) {
-        cairo_pattern_t* p = cairo_pattern_create_radial(px[i] - pr[i] * 0.4, py[i] - pr[i] * 0.5, pr[i] * 0.1,
-                                                         px[i], py[i], pr[i]);
-        Rgb hi = lighter(leaves, 0.3), lo = darker(leaves, 0.25);
-        cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-        cairo_pattern_add_color_stop_rgb(p, 0.6, leaves.r, leaves.g, leaves.b);
-        cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-        cairo_set_source(cr, p);
         cairo_arc(cr, px[i], py[i], pr[i], 0, 2 * M_PI);
-        cairo_fill(cr);
-        cairo_pattern_destroy(p);
+        fillStops(cr,
+                  cairo_pattern_create_radial(px[i] - pr[i] * 0.4, py[i] - pr[i] * 0.5, pr[i] * 0.1, px[i],
+                                              py[i], pr[i]),
+                  {{0, lighter(leaves, 0.3)}, {0.6, leaves}, {1, darker(leaves, 0.25)}});
         if (snow) {
             cairo_arc(cr, px[i], py[i] - pr[i] * 0.3, pr[i] * 0.75, M_PI * 1.05, M_PI * 1.95);
             cairo_close_path(cr);
@@ -158,7 +157,8 @@ void fir(cairo_t* cr, double x, double y, double h, bool snow, Rng& rng) {
     setColor(cr, darker(pal::wood, 0.2));
     cairo_fill(cr);
     for (int k = 0; k < 3; ++k) {
-        double top = y - h * (0.55 + k * 0.2) - h * 0.25, base = y - h * (0.12 + k * 0.22), half = h * (0.3 - k * 0.07);
+        double top = y - h * (0.55 + k * 0.2) - h * 0.25, base = y - h * (0.12 + k * 0.22),
+               half = h * (0.3 - k * 0.07);
         auto layer = [&] {
             cairo_new_path(cr);
             cairo_move_to(cr, x, top);
@@ -236,7 +236,8 @@ void stoneRing(cairo_t* cr, double cx, double cy, double rx, double ry, const Sc
             bool front = std::sin(a) > 0;
             if (front != (pass == 1)) continue;
             double x = cx + std::cos(a) * rx, y = cy + std::sin(a) * ry;
-            double depth = 0.75 + 0.25 * std::sin(a), h = rx * 0.32 * depth * rng.range(0.8, 1.15), w = h * 0.42;
+            double depth = 0.75 + 0.25 * std::sin(a), h = rx * 0.32 * depth * rng.range(0.8, 1.15),
+                   w = h * 0.42;
             roundedRect(cr, x - w / 2, y - h, w, h, w * 0.4);
             fillVertical(cr, y - h, y, pal::stoneLight, pal::stoneDark);
             strokeRounded(cr, x - w / 2, y - h, w, h, w * 0.4, pal::outline, 0.85, 1.5);
@@ -271,14 +272,9 @@ void boulder(cairo_t* cr, double x, double y, double w, double h, const Scene& s
     cairo_curve_to(cr, w * 0.35, -h, w / 2, -h * 0.6, w / 2, 0);
     cairo_close_path(cr);
     cairo_restore(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(x - w / 2, y - h, x + w / 2, y);
     Rgb hi = pal::stoneLight, lo = pal::stoneDark;
-    cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(p, 0.55, pal::stone.r, pal::stone.g, pal::stone.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
+    fillStops(cr, cairo_pattern_create_linear(x - w / 2, y - h, x + w / 2, y),
+              {{0, hi}, {0.55, pal::stone}, {1, lo}}, true);
     setColor(cr, pal::outline, 0.9);
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
@@ -369,8 +365,9 @@ void arch(cairo_t* cr, double x, double y, double w, double h, const Scene& s, R
 } // namespace
 
 Rgb grassColour(double season) {
-    static const Key keys[] = {{0.0, {0.58, 0.80, 0.32}}, {0.3, {0.44, 0.72, 0.25}}, {0.55, {0.56, 0.70, 0.26}},
-                               {0.72, {0.70, 0.62, 0.28}}, {0.86, {0.62, 0.54, 0.30}}, {0.92, {0.84, 0.87, 0.84}},
+    static const Key keys[] = {{0.0, {0.58, 0.80, 0.32}},  {0.3, {0.44, 0.72, 0.25}},
+                               {0.55, {0.56, 0.70, 0.26}}, {0.72, {0.70, 0.62, 0.28}},
+                               {0.86, {0.62, 0.54, 0.30}}, {0.92, {0.84, 0.87, 0.84}},
                                {1.0, {0.90, 0.92, 0.92}}};
     return keyed(keys, 7, season);
 }
@@ -378,12 +375,14 @@ Rgb grassColour(double season) {
 Rgb foliageColour(double season, double v) {
     if (season > 0.88) return mix({0.40, 0.50, 0.38}, {0.55, 0.45, 0.30}, v);
     if (season > 0.6) {
-        static const Key autumn[] = {{0.0, {0.92, 0.62, 0.18}}, {0.5, {0.85, 0.36, 0.16}}, {1.0, {0.95, 0.80, 0.28}}};
+        static const Key autumn[] = {
+            {0.0, {0.92, 0.62, 0.18}}, {0.5, {0.85, 0.36, 0.16}}, {1.0, {0.95, 0.80, 0.28}}};
         Rgb a = keyed(autumn, 3, v);
         return mix({0.42, 0.62, 0.22}, a, smooth(0.6, 0.78, season));
     }
     if (season < 0.2 && v > 0.7) return {0.98, 0.72, 0.80}; // blossoms
-    return mix(mix({0.50, 0.76, 0.30}, {0.30, 0.58, 0.20}, season * 2.5 > 1 ? 1 : season * 2.5), {0.45, 0.68, 0.22}, v * 0.5);
+    return mix(mix({0.50, 0.76, 0.30}, {0.30, 0.58, 0.20}, season * 2.5 > 1 ? 1 : season * 2.5),
+               {0.45, 0.68, 0.22}, v * 0.5);
 }
 
 void paintLandscape(Canvas& canvas, const Scene& s) {
@@ -397,14 +396,16 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
         double base = s.horizon - 60 + layer * 38, amp = 120 - layer * 35;
         Rgb c = mix(darker(mix(grass, pal::moss, 0.4), 0.1), air, 0.55 - layer * 0.2);
         cairo_move_to(cr, 0, H);
-        for (int x = 0; x <= W; x += 8) cairo_line_to(cr, x, ridge(x, base, amp, layer, s.seed));
+        for (int x = 0; x <= W; x += 8)
+            cairo_line_to(cr, x, ridge(x, base, amp, layer, s.seed));
         cairo_line_to(cr, W, H);
         cairo_close_path(cr);
         fillVertical(cr, base - amp, base + 120, lighter(c, 0.08), darker(c, 0.08));
         if (winter(s) && layer == 0) { // snowy caps
             cairo_save(cr);
             cairo_move_to(cr, 0, H);
-            for (int x = 0; x <= W; x += 8) cairo_line_to(cr, x, ridge(x, base, amp, layer, s.seed));
+            for (int x = 0; x <= W; x += 8)
+                cairo_line_to(cr, x, ridge(x, base, amp, layer, s.seed));
             cairo_line_to(cr, W, H);
             cairo_close_path(cr);
             cairo_clip(cr);
@@ -423,7 +424,8 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
         if (layer == 2) {
             for (int i = 0; i < 14; ++i) {
                 double x = rng.range(0, W), y = ridge(x, base, amp, layer, s.seed) + 6;
-                tree(cr, x, y, rng.range(24, 40), mix(foliageColour(s.season, rng.uniform()), air, 0.3), winter(s), rng);
+                tree(cr, x, y, rng.range(24, 40), mix(foliageColour(s.season, rng.uniform()), air, 0.3),
+                     winter(s), rng);
             }
             if (s.arches) {
                 double ax = 150 + rng.range(0, 700);
@@ -442,18 +444,22 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
     for (int t = 0; t <= s.terraces; ++t) {
         double y = top + t * (H - top) / (s.terraces + 1.0);
         double tilt = rng.range(-25, 25), wave = rng.range(8, 22), phase = rng.range(0, 6);
-        auto edge = [=](double x) { return y + tilt * (1 - 2.0 * x / W) + wave * std::sin(x * 0.006 + phase); };
+        auto edge = [=](double x) {
+            return y + tilt * (1 - 2.0 * x / W) + wave * std::sin(x * 0.006 + phase);
+        };
         Rgb g = mix(grass, air, std::max(0.0, 0.25 - t * 0.1));
         g = darker(g, t * 0.04);
         cairo_move_to(cr, 0, edge(0));
-        for (int x = 0; x <= W; x += 16) cairo_line_to(cr, x, edge(x));
+        for (int x = 0; x <= W; x += 16)
+            cairo_line_to(cr, x, edge(x));
         cairo_line_to(cr, W, H);
         cairo_line_to(cr, 0, H);
         cairo_close_path(cr);
         fillVertical(cr, y - 40, H, lighter(g, 0.08), darker(g, 0.15));
         paintGrain(cr, 0, y, W, std::min(200.0, H - y), darker(g, 0.3), 0.08, s.seed + t);
         // The path across this terrace: a sandy band narrowing with distance.
-        double y0 = edge(pathX), y1 = t < s.terraces ? top + (t + 1) * (H - top) / (s.terraces + 1.0) : H + 20;
+        double y0 = edge(pathX),
+               y1 = t < s.terraces ? top + (t + 1) * (H - top) / (s.terraces + 1.0) : H + 20;
         double nx = pathX + rng.range(-140, 140), w0 = 10 + t * 14, w1 = 24 + t * 22;
         cairo_move_to(cr, pathX - w0, y0);
         cairo_curve_to(cr, pathX - w0, (y0 + y1) / 2, nx - w1, (y0 + y1) / 2, nx - w1, y1);
@@ -469,12 +475,14 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
             int flowers = s.season > 0.7 ? 5 : 16;
             for (int i = 0; i < flowers; ++i) {
                 double x = rng.range(0, W), fy = edge(x) + rng.range(10, (H - top) / (s.terraces + 1.0));
-                flower(cr, x, fy, rng.range(3, 6) * (0.6 + (fy - s.horizon) / 500), petals[rng.pick(4)], pal::gold);
+                flower(cr, x, fy, rng.range(3, 6) * (0.6 + (fy - s.horizon) / 500), petals[rng.pick(4)],
+                       pal::gold);
             }
         }
         if (t > 0) {
             double x0 = rng.range(-40, 160), x1 = rng.range(760, 1060);
-            stoneWall(cr, x0, x1, [&](double x) { return edge(x) - 8; }, 10 + t * 4, s, rng);
+            stoneWall(
+                cr, x0, x1, [&](double x) { return edge(x) - 8; }, 10 + t * 4, s, rng);
         }
         if (t == 1 && s.columns) columns(cr, rng.range(80, 300), edge(200) + 30, 0.9, s, rng);
         if (t == 1 && s.stoneCircle) stoneRing(cr, rng.range(600, 820), edge(700) + 50, 110, 26, s, rng);
@@ -487,8 +495,11 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
         for (int i = 0; i < trees; ++i) {
             double x = rng.range(0, W);
             double th = rng.range(60, 110) * (0.7 + t * 0.25);
-            if (s.conifers && rng.uniform() < (winter(s) ? 0.8 : 0.45)) fir(cr, x, edge(x) + rng.range(10, 40), th * 1.2, winter(s), rng);
-            else tree(cr, x, edge(x) + rng.range(10, 40), th, foliageColour(s.season, rng.uniform()), winter(s), rng);
+            if (s.conifers && rng.uniform() < (winter(s) ? 0.8 : 0.45))
+                fir(cr, x, edge(x) + rng.range(10, 40), th * 1.2, winter(s), rng);
+            else
+                tree(cr, x, edge(x) + rng.range(10, 40), th, foliageColour(s.season, rng.uniform()),
+                     winter(s), rng);
         }
         int stones = 2 + rng.pick(3);
         for (int i = 0; i < stones; ++i) {
@@ -497,7 +508,8 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
             if (rng.uniform() < 0.5) { // a standing stone
                 roundedRect(cr, x - sz * 0.3, by - sz * 1.6, sz * 0.6, sz * 1.6, sz * 0.25);
                 fillVertical(cr, by - sz * 1.6, by, pal::stoneLight, pal::stoneDark);
-                strokeRounded(cr, x - sz * 0.3, by - sz * 1.6, sz * 0.6, sz * 1.6, sz * 0.25, pal::outline, 0.8, 1.5);
+                strokeRounded(cr, x - sz * 0.3, by - sz * 1.6, sz * 0.6, sz * 1.6, sz * 0.25, pal::outline,
+                              0.8, 1.5);
                 if (!winter(s)) mossCushion(cr, x, by - sz * 1.55, sz * 0.35, sz * 0.18, rng.next());
             } else {
                 boulder(cr, x, by, sz * 1.6, sz, s, rng);
@@ -512,8 +524,10 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
     for (int side = 0; side < 2; ++side) {
         double x = side ? W - rng.range(-30, 40) : rng.range(-30, 40), y = H - rng.range(60, 120);
         double h = rng.range(300, 380);
-        if (winter(s)) fir(cr, x, y + 40, h * 1.15, true, rng);
-        else tree(cr, x, y, h, foliageColour(s.season, rng.uniform()), false, rng);
+        if (winter(s))
+            fir(cr, x, y + 40, h * 1.15, true, rng);
+        else
+            tree(cr, x, y, h, foliageColour(s.season, rng.uniform()), false, rng);
     }
     if (s.pond) {
         double px = 512 + rng.range(-250, 250), py = H - 120;
@@ -548,7 +562,8 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
     for (int i = 0; i < 10; ++i) {
         double x = (i < 5) ? rng.range(0, 220) : rng.range(W - 220, W);
         sprig(cr, x, H - rng.range(0, 70), rng.range(30, 60), -M_PI / 2 + rng.range(-0.7, 0.7),
-              winter(s) ? Rgb{0.55, 0.62, 0.52} : mix(pal::leaf, foliageColour(s.season, 0.3), 0.5), rng.next());
+              winter(s) ? Rgb{0.55, 0.62, 0.52} : mix(pal::leaf, foliageColour(s.season, 0.3), 0.5),
+              rng.next());
     }
     if (winter(s)) {
         for (int i = 0; i < 160; ++i) { // falling snow
@@ -581,7 +596,8 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
         cairo_paint(cr);
         cairo_pattern_destroy(dark);
         for (int i = 0; i < 40; ++i) // fireflies
-            glow(cr, rng.range(0, W), rng.range(s.horizon, H), rng.range(6, 14), {1.0, 0.95, 0.5}, 0.9 * s.night);
+            glow(cr, rng.range(0, W), rng.range(s.horizon, H), rng.range(6, 14), {1.0, 0.95, 0.5},
+                 0.9 * s.night);
     }
     // Warm light from the sun side: a gentle wash over the whole scene.
     cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, W, H);
@@ -629,8 +645,8 @@ void liftBlacks(Canvas& canvas, int floor) {
         uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
         for (int x = 0; x < canvas.width(); ++x) {
             uint32_t p = row[x] | 0xFF000000u; // these pictures are opaque
-            uint32_t r = std::max<uint32_t>((p >> 16) & 255, floor), g = std::max<uint32_t>((p >> 8) & 255, floor),
-                     b = std::max<uint32_t>(p & 255, floor);
+            uint32_t r = std::max<uint32_t>((p >> 16) & 255, floor),
+                     g = std::max<uint32_t>((p >> 8) & 255, floor), b = std::max<uint32_t>(p & 255, floor);
             row[x] = 0xFF000000u | (r << 16) | (g << 8) | b;
         }
     }
@@ -640,7 +656,8 @@ void liftBlacks(Canvas& canvas, int floor) {
 void storyBanner(cairo_t* cr, double cy, const std::vector<std::string>& lines) {
     setFont(cr, kFontText, 30);
     double w = 0;
-    for (auto& l : lines) w = std::max(w, textWidth(cr, l));
+    for (auto& l : lines)
+        w = std::max(w, textWidth(cr, l));
     w += 90;
     double h = 30 + 40.0 * lines.size();
     double x = 512 - w / 2, y = cy - h / 2;

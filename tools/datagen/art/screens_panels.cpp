@@ -148,7 +148,8 @@ void borderDown(const datagen::Context& ctx) {
     for (int row = 0; row < 2; ++row)
         for (double x = -20 + row * 24; x < w; x += 52) {
             double bw = rng.range(46, 56);
-            stoneSlab(cr, x, 30 + row * 34, bw, 34, 9, mix(pal::stone, pal::stoneLight, rng.uniform() * 0.4), rng.next());
+            stoneSlab(cr, x, 30 + row * 34, bw, 34, 9, mix(pal::stone, pal::stoneLight, rng.uniform() * 0.4),
+                      rng.next());
         }
     mossEdge(cr, 0, w, 32, 11, 362, 0.9);
     for (int i = 0; i < 14; ++i) {
@@ -156,7 +157,8 @@ void borderDown(const datagen::Context& ctx) {
         sprig(cr, x, 34, rng.range(18, 30), -M_PI / 2 + rng.range(-0.8, 0.8), pal::leaf, rng.next());
     }
     Rgb petals[] = {{0.98, 0.92, 0.95}, {0.98, 0.80, 0.35}, {0.95, 0.55, 0.65}};
-    for (int i = 0; i < 18; ++i) flower(cr, rng.range(0, w), rng.range(22, 36), rng.range(3, 5), petals[i % 3], pal::gold);
+    for (int i = 0; i < 18; ++i)
+        flower(cr, rng.range(0, w), rng.range(22, 36), rng.range(3, 5), petals[i % 3], pal::gold);
     savePicture(c, ctx.file("data/UI/menuborderdown.png"));
 }
 

@@ -17,22 +17,27 @@ constexpr int W = 1024, H = 768;
 // Screen positions of the waypoints of levels 1..100, in level order; the game
 // holds the same table.
 constexpr int kWaypoints[100][2] = {
-    {863, 661}, {831, 631}, {811, 600}, {773, 614}, {769, 651}, {792, 683}, {760, 711}, {714, 721}, {661, 711}, {613, 683},
-    {644, 656}, {660, 610}, {641, 562}, {599, 533}, {560, 507}, {531, 530}, {530, 571}, {518, 605}, {473, 591}, {431, 546},
-    {377, 546}, {332, 540}, {296, 517}, {265, 528}, {219, 506}, {212, 463}, {241, 441}, {282, 465}, {330, 486}, {358, 451},
-    {393, 434}, {385, 401}, {331, 400}, {288, 390}, {278, 359}, {308, 329}, {345, 332}, {382, 333}, {415, 321}, {442, 345},
-    {500, 357}, {529, 312}, {486, 273}, {443, 250}, {469, 219}, {521, 220}, {568, 225}, {600, 263}, {616, 303}, {600, 333},
-    {576, 373}, {563, 407}, {596, 437}, {632, 455}, {668, 483}, {687, 524}, {724, 541}, {771, 532}, {803, 507}, {811, 456},
-    {785, 428}, {767, 388}, {724, 366}, {693, 338}, {722, 309}, {766, 297}, {783, 261}, {748, 231}, {705, 220}, {676, 184},
-    {637, 182}, {607, 152}, {597, 116}, {564, 90},  {519, 82},  {481, 97},  {454, 113}, {439, 141}, {406, 140}, {364, 141},
-    {359, 180}, {361, 214}, {357, 249}, {332, 277}, {298, 280}, {246, 302}, {210, 335}, {182, 373}, {147, 344}, {141, 296},
-    {151, 263}, {169, 229}, {199, 203}, {240, 187}, {276, 165}, {261, 134}, {219, 139}, {180, 120}, {212, 93},  {202, 57}};
+    {863, 661}, {831, 631}, {811, 600}, {773, 614}, {769, 651}, {792, 683}, {760, 711}, {714, 721},
+    {661, 711}, {613, 683}, {644, 656}, {660, 610}, {641, 562}, {599, 533}, {560, 507}, {531, 530},
+    {530, 571}, {518, 605}, {473, 591}, {431, 546}, {377, 546}, {332, 540}, {296, 517}, {265, 528},
+    {219, 506}, {212, 463}, {241, 441}, {282, 465}, {330, 486}, {358, 451}, {393, 434}, {385, 401},
+    {331, 400}, {288, 390}, {278, 359}, {308, 329}, {345, 332}, {382, 333}, {415, 321}, {442, 345},
+    {500, 357}, {529, 312}, {486, 273}, {443, 250}, {469, 219}, {521, 220}, {568, 225}, {600, 263},
+    {616, 303}, {600, 333}, {576, 373}, {563, 407}, {596, 437}, {632, 455}, {668, 483}, {687, 524},
+    {724, 541}, {771, 532}, {803, 507}, {811, 456}, {785, 428}, {767, 388}, {724, 366}, {693, 338},
+    {722, 309}, {766, 297}, {783, 261}, {748, 231}, {705, 220}, {676, 184}, {637, 182}, {607, 152},
+    {597, 116}, {564, 90},  {519, 82},  {481, 97},  {454, 113}, {439, 141}, {406, 140}, {364, 141},
+    {359, 180}, {361, 214}, {357, 249}, {332, 277}, {298, 280}, {246, 302}, {210, 335}, {182, 373},
+    {147, 344}, {141, 296}, {151, 263}, {169, 229}, {199, 203}, {240, 187}, {276, 165}, {261, 134},
+    {219, 139}, {180, 120}, {212, 93},  {202, 57}};
 
 struct Pt {
     double x, y;
 };
 
-double weekSeason(int week) { return 0.04 + (week - 1) * 0.105; }
+double weekSeason(int week) {
+    return 0.04 + (week - 1) * 0.105;
+}
 
 // The path as a dense polyline: a Catmull-Rom curve through the waypoints,
 // extended a little before the first one (the valley's entrance).
@@ -40,7 +45,8 @@ std::vector<Pt> pathPoints() {
     std::vector<Pt> p;
     p.push_back({1000, 720});
     p.push_back({935, 690});
-    for (auto& w : kWaypoints) p.push_back({double(w[0]), double(w[1])});
+    for (auto& w : kWaypoints)
+        p.push_back({double(w[0]), double(w[1])});
     p.push_back({190, 30});
     std::vector<Pt> out;
     for (size_t i = 0; i + 1 < p.size(); ++i) {
@@ -48,7 +54,8 @@ std::vector<Pt> pathPoints() {
         for (int k = 0; k < 12; ++k) {
             double t = k / 12.0, t2 = t * t, t3 = t2 * t;
             auto cr = [&](double p0, double p1, double p2, double p3) {
-                return 0.5 * (2 * p1 + (-p0 + p2) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t2 + (-p0 + 3 * p1 - 3 * p2 + p3) * t3);
+                return 0.5 * (2 * p1 + (-p0 + p2) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t2 +
+                              (-p0 + 3 * p1 - 3 * p2 + p3) * t3);
             };
             out.push_back({cr(a.x, b.x, c.x, d.x), cr(a.y, b.y, c.y, d.y)});
         }
@@ -59,7 +66,8 @@ std::vector<Pt> pathPoints() {
 
 double distanceToPath(const std::vector<Pt>& path, double x, double y) {
     double best = 1e9;
-    for (auto& p : path) best = std::min(best, (p.x - x) * (p.x - x) + (p.y - y) * (p.y - y));
+    for (auto& p : path)
+        best = std::min(best, (p.x - x) * (p.x - x) + (p.y - y) * (p.y - y));
     return std::sqrt(best);
 }
 
@@ -70,7 +78,8 @@ void paintGround(Canvas& c) {
     uint8_t* data = cairo_image_surface_get_data(c.surface());
     int stride = cairo_image_surface_get_stride(c.surface());
     Rgb week[11];
-    for (int w = 1; w <= 10; ++w) week[w] = grassColour(weekSeason(w));
+    for (int w = 1; w <= 10; ++w)
+        week[w] = grassColour(weekSeason(w));
     Rgb meadow = mix(grassColour(0.3), pal::moss, 0.2);
     for (int y = 0; y < H; ++y) {
         uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
@@ -89,7 +98,9 @@ void paintGround(Canvas& c) {
             Rgb g{acc.r / sum, acc.g / sum, acc.b / sum};
             double hill = noise2(x / 90.0, y / 90.0, 5) * 0.6 + noise2(x / 30.0, y / 30.0, 6) * 0.4;
             double light = 0.86 + 0.24 * hill;
-            auto chan = [&](double v) { return static_cast<uint32_t>(std::clamp(v * light, 0.0, 1.0) * 255); };
+            auto chan = [&](double v) {
+                return static_cast<uint32_t>(std::clamp(v * light, 0.0, 1.0) * 255);
+            };
             row[x] = 0xFF000000u | (chan(g.r) << 16) | (chan(g.g) << 8) | chan(g.b);
         }
     }
@@ -127,7 +138,8 @@ void paintStoneCircles(cairo_t* cr, const std::vector<Pt>& path) {
     Rng rng(521);
     for (int week = 1; week <= 10; ++week) {
         double cx = 0, cy = 0;
-        for (int i = 0; i < 10; ++i) cx += kWaypoints[(week - 1) * 10 + i][0] / 10.0, cy += kWaypoints[(week - 1) * 10 + i][1] / 10.0;
+        for (int i = 0; i < 10; ++i)
+            cx += kWaypoints[(week - 1) * 10 + i][0] / 10.0, cy += kWaypoints[(week - 1) * 10 + i][1] / 10.0;
         double bx = cx, by = cy, best = -1;
         for (int k = 0; k < 40; ++k) {
             double x = cx + rng.range(-90, 90), y = cy + rng.range(-90, 90);
@@ -220,7 +232,8 @@ void paintPath(cairo_t* cr, const std::vector<Pt>& path) {
     auto trace = [&](double dx, double dy) {
         cairo_new_path(cr);
         cairo_move_to(cr, path[0].x + dx, path[0].y + dy);
-        for (auto& p : path) cairo_line_to(cr, p.x + dx, p.y + dy);
+        for (auto& p : path)
+            cairo_line_to(cr, p.x + dx, p.y + dy);
     };
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -260,7 +273,8 @@ void paintWeekBadges(cairo_t* cr, const std::vector<Pt>& path) {
             double a = k * M_PI / 8, x = mid[0] + std::cos(a) * 44, y = mid[1] + std::sin(a) * 44;
             if (x < 24 || x > W - 24 || y < 24 || y > H - 24) continue;
             double d = distanceToPath(path, x, y);
-            for (auto& w : kWaypoints) d = std::min(d, std::hypot(x - w[0], y - w[1]) - 6);
+            for (auto& w : kWaypoints)
+                d = std::min(d, std::hypot(x - w[0], y - w[1]) - 6);
             if (d > best) best = d, bx = x, by = y;
         }
         cairo_arc(cr, bx + 2, by + 3, 15, 0, 2 * M_PI);

@@ -30,11 +30,13 @@ Scene scene(double season, double moss, uint32_t seed) {
 }
 
 void beetleRow(cairo_t* cr, double x, double y, double size, double dx, double dy, double angle) {
-    for (int k = 1; k <= 4; ++k) beetle(cr, x + dx * (k - 1), y + dy * (k - 1), size, k, angle);
+    for (int k = 1; k <= 4; ++k)
+        beetle(cr, x + dx * (k - 1), y + dy * (k - 1), size, k, angle);
 }
 
 void guardianRow(cairo_t* cr, double x, double y, double size, double dx, bool awake) {
-    for (int k = 1; k <= 4; ++k) guardian(cr, x + dx * (k - 1), y + (k % 2) * 14, size, k, awake);
+    for (int k = 1; k <= 4; ++k)
+        guardian(cr, x + dx * (k - 1), y + (k % 2) * 14, size, k, awake);
 }
 
 // A big stone split by the guardians' yawn, its shards flying.
@@ -47,7 +49,8 @@ void crackedStone(cairo_t* cr, double x, double y, double s) {
             cairo_rotate(cr, side * 0.18);
             cairo_move_to(cr, 0, 0);
             cairo_line_to(cr, side * s * 0.5, 0);
-            cairo_curve_to(cr, side * s * 0.55, -s * 0.6, side * s * 0.3, -s * 0.9, side * s * 0.05, -s * 0.95);
+            cairo_curve_to(cr, side * s * 0.55, -s * 0.6, side * s * 0.3, -s * 0.9, side * s * 0.05,
+                           -s * 0.95);
             cairo_line_to(cr, side * s * 0.12, -s * 0.6);
             cairo_line_to(cr, -side * s * 0.02, -s * 0.35);
             cairo_close_path(cr);
@@ -75,7 +78,8 @@ void crackedStone(cairo_t* cr, double x, double y, double s) {
 
 void confetti(cairo_t* cr, uint32_t seed) {
     Rng rng(seed);
-    Rgb petals[] = {{0.98, 0.92, 0.95}, {0.98, 0.80, 0.35}, {0.95, 0.55, 0.65}, {0.70, 0.62, 0.95}, pal::leaf};
+    Rgb petals[] = {
+        {0.98, 0.92, 0.95}, {0.98, 0.80, 0.35}, {0.95, 0.55, 0.65}, {0.70, 0.62, 0.95}, pal::leaf};
     for (int i = 0; i < 70; ++i)
         flower(cr, rng.range(40, 980), rng.range(170, 480), rng.range(4, 8), petals[rng.pick(5)], pal::gold);
 }
@@ -96,7 +100,8 @@ std::vector<Page> pages() {
     };
     p[2].scene = scene(0.2, 0.6, 703);
     p[2].scene.dusk = 0.3;
-    p[2].lines = {"Deep in the gardens, four old guardians are fast asleep.", "Only the beetles can wake them up."};
+    p[2].lines = {"Deep in the gardens, four old guardians are fast asleep.",
+                  "Only the beetles can wake them up."};
     p[2].characters = [](cairo_t* cr) { guardianRow(cr, 230, 560, 62, 190, false); };
     p[3].scene = scene(0.3, 0.15, 704);
     p[3].scene.pond = true;
@@ -104,7 +109,8 @@ std::vector<Page> pages() {
     p[3].characters = [](cairo_t* cr) {
         Rng rng(714);
         for (int i = 0; i < 40; ++i)
-            flower(cr, rng.range(60, 760), rng.range(560, 740), rng.range(6, 12), {0.98, 0.80, 0.35}, {0.95, 0.45, 0.2});
+            flower(cr, rng.range(60, 760), rng.range(560, 740), rng.range(6, 12), {0.98, 0.80, 0.35},
+                   {0.95, 0.45, 0.2});
         beetle(cr, 520, 600, 60, 2, 0.4);
     };
     p[4].scene = scene(0.4, 0.3, 705);
@@ -141,20 +147,24 @@ std::vector<Page> pages() {
     };
     p[9].scene = scene(0.84, 0.0, 710);
     p[9].scene.night = 1.0;
-    p[9].lines = {"At night the friends rest among the fireflies,", "dreaming of the last garden on the hill."};
+    p[9].lines = {"At night the friends rest among the fireflies,",
+                  "dreaming of the last garden on the hill."};
     p[9].characters = [](cairo_t* cr) {
         glow(cr, 512, 600, 260, pal::gold, 0.35);
         guardianRow(cr, 250, 580, 50, 170, false);
-        for (int k = 1; k <= 4; ++k) beetle(cr, 300 + k * 85, 680, 26, k, 1.57);
+        for (int k = 1; k <= 4; ++k)
+            beetle(cr, 300 + k * 85, 680, 26, k, 1.57);
     };
     p[10].scene = scene(0.95, 0.35, 711);
     p[10].scene.gate = true;
-    p[10].lines = {"The ancient gate on the hilltop is waiting.", "One last week - the whole valley cheers for you!"};
+    p[10].lines = {"The ancient gate on the hilltop is waiting.",
+                   "One last week - the whole valley cheers for you!"};
     p[10].characters = [](cairo_t* cr) { beetleRow(cr, 360, 600, 48, 100, 0, 0.0); };
     p[11].scene = scene(0.3, 0.0, 712);
     p[11].scene.waterfall = true;
     p[11].scene.arches = true;
-    p[11].lines = {"The valley of Varnoka is green and clean again!", "Thank you, friend of the beetles and the guardians."};
+    p[11].lines = {"The valley of Varnoka is green and clean again!",
+                   "Thank you, friend of the beetles and the guardians."};
     p[11].characters = [](cairo_t* cr) {
         confetti(cr, 720);
         guardianRow(cr, 200, 560, 58, 200, true);

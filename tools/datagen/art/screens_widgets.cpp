@@ -77,12 +77,7 @@ void slider(const datagen::Context& ctx) {
         roundedRect(cr, 2, 3, w - 4, h - 6, 10);
         fillVertical(cr, 3, h - 3, pal::stoneDark, pal::stone);
         roundedRect(cr, 9, 8, w - 18, h - 16, 5);
-        cairo_pattern_t* p = cairo_pattern_create_linear(9, 0, w - 9, 0);
-        cairo_pattern_add_color_stop_rgb(p, 0, pal::mossDark.r, pal::mossDark.g, pal::mossDark.b);
-        cairo_pattern_add_color_stop_rgb(p, 1, pal::leaf.r, pal::leaf.g, pal::leaf.b);
-        cairo_set_source(cr, p);
-        cairo_fill(cr);
-        cairo_pattern_destroy(p);
+        fillStops(cr, cairo_pattern_create_linear(9, 0, w - 9, 0), {{0, pal::mossDark}, {1, pal::leaf}});
         roundedRect(cr, 9, 8, w - 18, 3, 1.5);
         setColor(cr, pal::outline, 0.4);
         cairo_fill(cr);
@@ -103,14 +98,9 @@ void slider(const datagen::Context& ctx) {
         setColor(cr, pal::outline, 0.3);
         cairo_fill(cr);
         roundedRect(cr, 2, 2, w - 6, h - 7, 12);
-        cairo_pattern_t* p = cairo_pattern_create_radial(10, 10, 2, 15, 20, 26);
         Rgb hi = lighter(pal::gold, 0.5), lo = darker(pal::gold, 0.35);
-        cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-        cairo_pattern_add_color_stop_rgb(p, 0.5, pal::gold.r, pal::gold.g, pal::gold.b);
-        cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-        cairo_set_source(cr, p);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(p);
+        fillStops(cr, cairo_pattern_create_radial(10, 10, 2, 15, 20, 26),
+                  {{0, hi}, {0.5, pal::gold}, {1, lo}}, true);
         setColor(cr, pal::outline);
         cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
