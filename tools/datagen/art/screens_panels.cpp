@@ -17,7 +17,19 @@ void popupPanel(const datagen::Context& ctx, const char* file, int w, int h, uin
     const double m = 8, rim = 16;
     softShadow(cr, m + 2, m + 4, w - 2 * m - 4, h - 2 * m - 4, 26, 7, 0.45);
     stoneSlab(cr, m, m, w - 2 * m, h - 2 * m - 4, 26, pal::stone, seed);
-    sandInset(cr, m + rim, m + rim, w - 2 * (m + rim), h - 2 * (m + rim) - 4, 16, seed + 1);
+    const double ix = m + rim, iy = m + rim, iw = w - 2 * (m + rim), ih = h - 2 * (m + rim) - 4;
+    sandInset(cr, ix, iy, iw, ih, 16, seed + 1);
+    // An engraved line around the writing surface and faint leaves carved
+    // into its corners.
+    strokeRounded(cr, ix + 9, iy + 9, iw - 18, ih - 18, 10, {0.55, 0.42, 0.26}, 0.45, 1.5);
+    strokeRounded(cr, ix + 10.5, iy + 10.5, iw - 18, ih - 18, 10, {1.0, 0.95, 0.82}, 0.35, 1);
+    cairo_push_group(cr);
+    sprig(cr, ix + 14, iy + 14, 40, 0.75, {0.55, 0.42, 0.26}, seed + 7);
+    sprig(cr, ix + iw - 14, iy + 14, 40, M_PI - 0.75, {0.55, 0.42, 0.26}, seed + 8);
+    sprig(cr, ix + 14, iy + ih - 14, 40, -0.75, {0.55, 0.42, 0.26}, seed + 9);
+    sprig(cr, ix + iw - 14, iy + ih - 14, 40, M_PI + 0.75, {0.55, 0.42, 0.26}, seed + 10);
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, 0.35);
     // Moss over the upper rim and in the corners, with a sprig and flowers.
     mossEdge(cr, m + 30, w - m - 30, m + 3, 9, seed + 2, 0.55);
     mossCushion(cr, m + 18, m + 14, 22, 13, seed + 3);
