@@ -314,8 +314,7 @@ void paintFrame(cairo_t* cr) {
     cairo_pattern_destroy(p);
 }
 
-void roadmap(const datagen::Context& ctx) {
-    Canvas c(W, H);
+void paintRoadmap(Canvas& c) {
     cairo_t* cr = c.cr();
     paintGround(c);
     std::vector<Pt> path = pathPoints();
@@ -325,16 +324,14 @@ void roadmap(const datagen::Context& ctx) {
     paintLandmarks(cr);
     paintWeekBadges(cr, path);
     paintFrame(cr);
-    savePicture(c, ctx.file("data/roadmap/roadmap.png"));
 }
 
 // Waypoints: "aktiv" is the level to play next (bright gold; the game turns a
 // glow under it), "inaktiv" a level already reached (a cleared mossy stone).
 // Every tenth level has a larger stage waypoint with a flower on it.
-void waypoint(const datagen::Context& ctx, const char* name, int size, bool active, bool stage) {
-    Canvas c(size, size);
+void paintWaypoint(Canvas& c, bool active, bool stage) {
     cairo_t* cr = c.cr();
-    double m = size / 2.0, r = size / 2.0 - 3;
+    double m = c.width() / 2.0, r = c.width() / 2.0 - 3;
     cairo_arc(cr, m + 1.5, m + 2, r, 0, 2 * M_PI);
     setColor(cr, pal::outline, 0.35);
     cairo_fill(cr);
@@ -347,19 +344,33 @@ void waypoint(const datagen::Context& ctx, const char* name, int size, bool acti
         setColor(cr, {1, 1, 1}, active ? 0.8 : 0.45);
         cairo_fill(cr);
     }
-    savePicture(c, ctx.file(std::string("data/roadmap/") + name));
-}
-
-void waypoints(const datagen::Context& ctx) {
-    waypoint(ctx, "waypoint-aktiv.png", 28, true, false);
-    waypoint(ctx, "waypoint-inaktiv.png", 28, false, false);
-    waypoint(ctx, "stage-waypoint-aktiv.png", 40, true, true);
-    waypoint(ctx, "stage-waypoint-inaktiv.png", 40, false, true);
 }
 
 void roadmapFamily(const datagen::Context& ctx) {
-    roadmap(ctx);
-    waypoints(ctx);
+    Canvas map(W, H);
+    paintRoadmap(map);
+    savePicture(map, ctx.file("data/roadmap/roadmap.png"));
+    Canvas plain(28, 28), plainActive(28, 28), stage(40, 40), stageActive(40, 40);
+    paintWaypoint(plain, false, false);
+    paintWaypoint(plainActive, true, false);
+    paintWaypoint(stage, false, true);
+    paintWaypoint(stageActive, true, true);
+    savePicture(plainActive, ctx.file("data/roadmap/waypoint-aktiv.png"));
+    savePicture(plain, ctx.file("data/roadmap/waypoint-inaktiv.png"));
+    savePicture(stageActive, ctx.file("data/roadmap/stage-waypoint-aktiv.png"));
+    savePicture(stage, ctx.file("data/roadmap/stage-waypoint-inaktiv.png"));
+    // Review sheet (outside the data folder): the map as the game shows it to a
+    // player who has reached level 37, with every waypoint of the table drawn,
+    // so the path can be checked against the positions.
+    cairo_t* cr = map.cr();
+    for (int i = 1; i <= 100; ++i) {
+        const Canvas& pic = i % 10 == 0 ? (i == 37 ? stageActive : stage) : (i == 37 ? plainActive : plain);
+        if (i == 37) glow(cr, kWaypoints[i - 1][0], kWaypoints[i - 1][1], 30, pal::gold, 0.8);
+        cairo_set_source_surface(cr, pic.surface(), kWaypoints[i - 1][0] - pic.width() / 2,
+                                 kWaypoints[i - 1][1] - pic.height() / 2);
+        cairo_paint_with_alpha(cr, i <= 37 ? 1.0 : 0.45);
+    }
+    savePicture(map, ctx.file("review/screens/roadmap-waypoints.png"));
 }
 
 } // namespace
