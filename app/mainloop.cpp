@@ -11,8 +11,9 @@
 #include "persist/language.h"
 #include "persist/profile.h"
 
+std::string gInstanceLockName = "ZWH";
+
 namespace {
-const char* const kInstanceLock = "ZWH";
 const char* const kFallbackSaveDir = "data/saves/";
 } // namespace
 
@@ -53,7 +54,7 @@ void openGraphics() {
 
 int startUp() {
     SetAppTitle("Varnoka");
-    if (!AcquireInstanceLock(kInstanceLock)) return 1;
+    if (!AcquireInstanceLock(gInstanceLockName)) return 1;
 
     SeedRandom(static_cast<uint32_t>(ClockMillis()));
     gCurPl = -1;

@@ -1,5 +1,6 @@
 // Start-up, the timer-paced main loop and the fade switch between screens.
 #pragma once
+#include <string>
 
 // Runs start-up and then the main loop until gQuit; returns the exit code
 // (0, also when a second copy of the game ends at once).
@@ -19,6 +20,10 @@ int savePlayer(int slot);
 void openGraphics();
 // Starts the frame-rate measurement from the current tick of gFpsTimer.
 void resetFpsMeter();
+
+// Name of the system-wide single-instance lock ("ZWH"); headless test runs
+// give each process its own.
+extern std::string gInstanceLockName;
 
 // Save folder choice: the shared application-data folder + "tellgrave/Varnoka/",
 // else "data/saves/". Sets gSaveDir; returns 1 when the folder had to be

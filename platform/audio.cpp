@@ -3,6 +3,7 @@
 // Without an audio device every call is harmless and nothing sounds.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/sdl_internal.h"
@@ -56,13 +57,13 @@ void MixChannel(ChannelRec& ch, float* out, int frames)
 
 void AudioCallback(void*, Uint8* stream, int length)
 {
-    auto* out = reinterpret_cast<float*>(stream);
-    const int frames = length / static_cast<int>(sizeof(float) * 2);
-    std::fill(out, out + frames * 2, 0.0f);
-    for (ChannelRec& ch : gMixer.channels) {
-        if (ch.state == ChannelState::Playing && ch.sound) MixChannel(ch, out, frames);
-    }
-    for (int i = 0; i < frames * 2; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    MixChannels(reinterpret_cast<float*>(stream), length / static_cast<int>(sizeof(float) * 2));
+}
+
+void CloseDevice()
+{
+    if (gMixer.device) SDL_CloseAudioDevice(gMixer.device);
+    gMixer.device = 0;
 }
 
 bool EnsureDevice()
@@ -80,6 +81,8 @@ bool EnsureDevice()
     gMixer.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (gMixer.device == 0) return false;
     if (have.freq > 0) gMixer.rate = have.freq;
+    // The callback must be gone before the channel table is destroyed at exit.
+    std::atexit(CloseDevice);
     SDL_PauseAudioDevice(gMixer.device, 0);
     return true;
 }
@@ -133,6 +136,17 @@ Channel NewChannel(const SoundPtr& sound, ChannelState state)
 }
 
 } // namespace
+
+void MixChannels(float* out, int frames)
+{
+    std::fill(out, out + frames * 2, 0.0f);
+    for (ChannelRec& ch : gMixer.channels) {
+        if (ch.state == ChannelState::Playing && ch.sound) MixChannel(ch, out, frames);
+    }
+    for (int i = 0; i < frames * 2; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+SDL_AudioDeviceID AudioDevice() { return gMixer.device; }
 
 int AudioMixRate()
 {

@@ -69,8 +69,21 @@ void DrawPicture(Picture* pic, float x, float y, int frame)
     SDL_SetTextureAlphaMod(texture, alphaMod);
     if (s.rotation == 0.0f && flip == 0) {
         SDL_RenderCopyF(d.renderer, texture, nullptr, &dst);
-    } else {
-        const SDL_FPoint centre{px - dst.x, py - dst.y};
-        SDL_RenderCopyExF(d.renderer, texture, nullptr, &dst, s.rotation, &centre, static_cast<SDL_RendererFlip>(flip));
+        return;
     }
+    // Turned or mirrored: two textured triangles placed by the matrix.
+    const double rad = static_cast<double>(s.rotation) * (M_PI / 180.0);
+    const float c = static_cast<float>(std::cos(rad)), sn = static_cast<float>(std::sin(rad));
+    const SDL_Color colour{ClampByte(s.r), ClampByte(s.g), ClampByte(s.b), alphaMod};
+    SDL_Vertex v[4];
+    for (int i = 0; i < 4; ++i) {
+        const bool right = i == 1 || i == 2, bottom = i >= 2;
+        const float u = ((right ? pic->width : 0) - pic->hx) * sx;
+        const float w = ((bottom ? pic->height : 0) - pic->hy) * sy;
+        v[i].position = SDL_FPoint{px + u * c - w * sn, py + u * sn + w * c};
+        v[i].color = colour;
+        v[i].tex_coord = SDL_FPoint{right ? 1.0f : 0.0f, bottom ? 1.0f : 0.0f};
+    }
+    static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
+    SDL_RenderGeometry(d.renderer, texture, v, 4, kIndices, 6);
 }

@@ -143,5 +143,10 @@ public:
 // Opens the audio device on first use; returns the mixing rate (a default
 // rate when there is no device).
 int AudioMixRate();
+// The mixing device, 0 when there is none. Tests lock it to mix by hand.
+SDL_AudioDeviceID AudioDevice();
+// Mixes every sounding channel into interleaved stereo floats (the audio
+// callback's work); the caller holds the device lock.
+void MixChannels(float* out, int frames);
 // Decodes a whole Ogg Vorbis file held in memory to stereo at the given rate.
 bool DecodeOggVorbis(const std::vector<uint8_t>& bytes, int rate, Sound& out);

@@ -69,7 +69,8 @@ bool DecodeDib(const uint8_t* data, size_t size, DecodedImage& out)
         for (int y = 0; y < height; ++y) {
             const uint8_t* row = data + maskAt + maskStride * (height - 1 - y);
             for (int x = 0; x < width; ++x) {
-                if ((row[x / 8] >> (7 - x % 8)) & 1) out.rgba[(static_cast<size_t>(y) * width + x) * 4 + 3] = 0;
+                const bool clear = (row[x / 8] >> (7 - x % 8)) & 1;
+                out.rgba[(static_cast<size_t>(y) * width + x) * 4 + 3] = clear ? 0 : 255;
             }
         }
     } else if (!anyAlpha) {
