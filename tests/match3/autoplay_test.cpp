@@ -46,10 +46,8 @@ TEST_P(AutoplayTest, RandomPlayKeepsTheBoardSound) {
     const int type = GetParam();
     std::vector<std::string> rows = {
         "..oooooooo..", ".oooMMMooooo", "oSoooBooDooo", "oooMoooooooo", "oooooSoooMoo",
-        "ooDoooooBooo", "oooooooooooo", "oooooooooooo", "oooooooooooo", "oooooooooBoo",
+        "ooDoooooBooo", "oooooooooooo", "oooo..oooooo", "oooo..ooSoBo", "oooooooooooo",
     };
-    // One run of cells per column: a lower run is never refilled, as its new
-    // pieces enter above the column and stay on the upper run.
     load(rows, 90, type);
     gameFrame = 0;
     SeedRandom(1000 + type);
