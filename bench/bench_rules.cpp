@@ -105,6 +105,7 @@ BENCHMARK(BM_RulesAtRest)->Arg(1)->Arg(3);
 // is restarted whenever it ends.
 void BM_RulesRefillAndShuffle(benchmark::State& state) {
     BoardSetup board(static_cast<int>(state.range(0)));
+    double fallingSeen = 0;
     for (auto _ : state) {
         for (int k = 1; k <= kColumns; k++) {
             if (columnCount[k] == 0) continue;
@@ -125,7 +126,11 @@ void BM_RulesRefillAndShuffle(benchmark::State& state) {
         if (shuffleRadius == 0) shuffleRadius = 1;
         nextFrame();
         if (gameFrame % 40 == 0) clearParticles(); // the drawing retires them in play
+        int moving = 0;
+        for (int s = 1; s <= kItems; s++) moving += isBoardPiece(itemKind[s]) && itemFalling[s] != 0;
+        fallingSeen += moving;
     }
+    state.counters["falling_per_frame"] = benchmark::Counter(fallingSeen, benchmark::Counter::kAvgIterations);
     state.SetItemsProcessed(state.iterations());
     state.SetLabel(state.range(0) == 1 ? "chain mode" : "swap mode");
 }

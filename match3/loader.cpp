@@ -64,10 +64,26 @@ int absorbBelow(int slot, int scanTo, int kind[], const int x[], const int y[]) 
     return swallowed;
 }
 
+bool cellAtPosition(int x, int y) {
+    for (int c = 1; c <= kCells; c++)
+        if (cellActive[c] > 0 && cellX[c] == x && cellY[c] == y) return true;
+    return false;
+}
+
+// Cells a stone or door at (x, y) covers: its own and those below it down to
+// the end of the column segment.
+int coveredCells(int x, int y) {
+    int n = 1;
+    while (n < 13 && cellAtPosition(x, y + 48 * n)) n++;
+    return n;
+}
+
 // A restored snapshot is taken as it is, except where a value would lead the
 // rules or the drawing outside a table: unknown kinds become a fresh random
-// piece, beetle colours are kept within 1..4 (and -1 for everything else), and
-// positions are held within a range where no distance or fall overflows.
+// piece, beetle colours are kept within 1..4 (and -1 for everything else),
+// positions are held within a range where no distance or fall overflows, and a
+// stone or door whose slot carries no sensible height gets the height of the
+// cells it covers (its refill count when it breaks).
 void sanitizeRestoredBoard() {
     for (int i = 1; i <= kItems; i++) {
         if (itemKind[i] == KIND_NONE) continue;
@@ -82,6 +98,8 @@ void sanitizeRestoredBoard() {
         }
         itemX[i] = std::clamp(itemX[i], -2000, 4000);
         itemY[i] = std::clamp(itemY[i], -2000, 4000);
+        if ((itemKind[i] == KIND_STONE || itemKind[i] == KIND_DOOR) && (itemHeight[i] < 1 || itemHeight[i] > 12))
+            itemHeight[i] = coveredCells(itemX[i], itemY[i]);
     }
 }
 

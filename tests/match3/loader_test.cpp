@@ -287,8 +287,13 @@ TEST_F(LoaderTest, ResumeRestoresTheSavedBoardAndIgnoresBeetleStarts) {
     pl.resumeItemA[2] = 6, pl.resumeItemX[2] = gridX(1), pl.resumeItemY[2] = gridY(0), pl.resumeItemKaefCol[2] = 9;
     pl.resumeItemA[3] = 77, pl.resumeItemX[3] = gridX(2), pl.resumeItemY[3] = gridY(0), pl.resumeItemKaefCol[3] = -1;
     pl.resumeItemA[4] = 999, pl.resumeItemX[4] = gridX(0), pl.resumeItemY[4] = gridY(3), pl.resumeItemKaefCol[4] = -1;
+    // A stone in a slot that had no stone at set-up (its height means nothing).
+    pl.resumeItemA[5] = 7, pl.resumeItemX[5] = gridX(1), pl.resumeItemY[5] = gridY(1), pl.resumeItemKaefCol[5] = -1;
+    pl.resumeCellStone[5] = 1;
+    itemHeight[5] = 5000;
     pl.resumeCellMoss[3] = 0; // the moss was cleared before suspending
     Match3_LoadLevelFromDisk();
+    EXPECT_EQ(itemHeight[5], 2) << "its own cell and the one below";
     EXPECT_EQ(pl.isResume, 0);
     EXPECT_EQ(pl.gtGameType, 2);
     for (int c = 1; c <= kCells; c++)

@@ -305,3 +305,33 @@ TEST_F(SwapTest, LinesOfFallingPiecesWaitUntilTheyLand) {
     EXPECT_EQ(selReady, 1);
     EXPECT_EQ(selCount, 3);
 }
+
+TEST_F(ChainTest, InputWaitsForTheOpeningAndIsShutWhileSomethingElseRuns) {
+    struct Gate {
+        const char* what;
+        int* flag;
+        int value;
+    } gates[] = {{"popup", &gRunPopup, 16},   {"power-up", &powerUpBusy, 1},
+                 {"win", &winCounter, 1},     {"shuffle", &shuffleRadius, 1},
+                 {"opening", &gameFrame, 100}};
+    for (const Gate& g : gates) {
+        const int old = *g.flag;
+        *g.flag = g.value;
+        pointTo(0, 0);
+        press();
+        gameFrame -= 1; // step moves it on again
+        step();
+        release();
+        EXPECT_EQ(selCount, 0) << g.what;
+        EXPECT_EQ(cellHover[cellAt(0, 0)], 0) << g.what;
+        *g.flag = old;
+        shuffleRadius = 0;
+    }
+    pointTo(0, 0);
+    press();
+    step();
+    EXPECT_EQ(selCount, 1);
+    EXPECT_EQ(cellHover[cellAt(0, 0)], 9);
+    release();
+    step();
+}
