@@ -190,6 +190,12 @@ TEST(LevelCompiler, RejectsBoardsTheGameCannotPlay) {
     }
 }
 
+TEST(LevelCompiler, RejectsAMissingLevel) {
+    LevelFixture f;
+    fs::remove(f.dir.path / "content" / "levels" / "level100.txt");
+    expectRejection(f.run(), "level100.txt");
+}
+
 TEST(LevelCompiler, RejectsTargetTablesThatBreakTheGame) {
     const std::string valid = LevelFixture::validTargets();
     auto without = [&](const std::string& line) {
