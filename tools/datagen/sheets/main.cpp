@@ -23,6 +23,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::filesystem::create_directories(out);
+    // Pages of an earlier run would linger under names no longer written.
+    for (auto& e : std::filesystem::directory_iterator(out))
+        if (e.path().extension() == ".png") std::filesystem::remove(e.path());
     try {
         sheets::renderOverview(data, out);
         sheets::renderLevelSheet(data, out);
