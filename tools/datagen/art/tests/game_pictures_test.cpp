@@ -15,21 +15,6 @@
 #include <string>
 #include <vector>
 
-namespace datagen {
-
-std::vector<Family>& families() {
-    static std::vector<Family> list;
-    return list;
-}
-
-std::filesystem::path Context::file(const std::string& relative) const {
-    std::filesystem::path p = out / relative;
-    std::filesystem::create_directories(p.parent_path());
-    return p;
-}
-
-} // namespace datagen
-
 namespace {
 
 namespace fs = std::filesystem;
