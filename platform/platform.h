@@ -69,7 +69,12 @@ struct Pixmap {
 using PixmapPtr = std::unique_ptr<Pixmap>;
 
 class Picture; // pixels kept in memory, texture made lazily
-using PicturePtr = std::unique_ptr<Picture>;
+// Picture is opaque here; the deleter (defined with Picture) lets any caller
+// drop a picture.
+struct PictureDeleter {
+    void operator()(Picture* p) const;
+};
+using PicturePtr = std::unique_ptr<Picture, PictureDeleter>;
 
 class Stream;
 
@@ -143,7 +148,11 @@ struct StreamError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-using StreamPtr = std::unique_ptr<Stream>;
+// Stream is opaque here; the deleter lets any caller drop a stream.
+struct StreamDeleter {
+    void operator()(Stream* s) const;
+};
+using StreamPtr = std::unique_ptr<Stream, StreamDeleter>;
 
 StreamPtr OpenRead(const std::string& path);
 // Writes go to a temporary file beside the target that Close renames over it, so
@@ -172,6 +181,8 @@ size_t StreamSize(Stream* s);
 std::string ResolvePath(const std::string& path);
 int IsFolder(const std::string& path);
 int MakeFolder(const std::string& path, int recurse);
+// 1 when the path is an existing folder this process may create files in.
+int IsWritableFolder(const std::string& path);
 int FileExists(const std::string& path);
 
 // ---------------------------------------------------------------------------

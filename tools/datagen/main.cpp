@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: datagen --content DIR --out DIR [--only a,b]\n");
         return 2;
     }
+    std::filesystem::create_directories(ctx.out / "data");
     std::vector<datagen::Family*> todo;
     for (auto& f : datagen::families())
         if (only.empty() || only.count(f.name)) todo.push_back(&f);

@@ -1,0 +1,40 @@
+// The table of screens. A screen whose routines are not part of the program
+// yet is entered like any other (it becomes current and fades in) and draws
+// nothing, so the shell runs with any subset of screens.
+#include "app/screens.h"
+
+#include "app/globals.h"
+#include "app/mainloop.h"
+
+namespace {
+
+// The common part of every prepare: the screen becomes current and fades in.
+void enterScreen(int screen) {
+    gPrevScreen = gScreen;
+    gScreen = screen;
+    fadeIn();
+}
+
+} // namespace
+
+void runScreenPrepare(int screen, int arg) {
+    switch (screen) {
+    case SCREEN_BRANDING:
+    case SCREEN_LOADING:
+    case SCREEN_MENU:
+    case SCREEN_GAME:
+    case SCREEN_ROADMAP:
+    case SCREEN_STORY:
+        enterScreen(screen);
+        break;
+    default:
+        break;
+    }
+}
+
+void runScreenFrame(int screen) {
+    switch (screen) {
+    default:
+        break; // no frame routine: the cleared frame stays as it is
+    }
+}

@@ -1,0 +1,38 @@
+// The text table: key=value lines of data/texts/codetexts.txt.
+#include "persist/language.h"
+
+#include "persist/binio.h"
+#include "platform/platform.h"
+
+TLanguage gLang;
+
+int TLanguage::loadFromDisk(const std::string& path, const std::string& delim) {
+    delimiter = delim;
+    if (StreamPtr s = OpenRead(path)) {
+        try {
+            while (!Eof(s.get())) {
+                const std::string line = Trim(WithoutCR(ReadLine(s.get())));
+                if (!line.empty() && line[0] == '#') continue;
+                const size_t at = delimiter.empty() ? std::string::npos : line.find(delimiter);
+                if (at == std::string::npos) lang[""] = line;
+                else lang[line.substr(0, at)] = line.substr(at + delimiter.size());
+            }
+        } catch (const StreamError&) {
+            // Keep the lines read before the fault.
+        }
+        Close(s);
+    }
+    url = path;
+    return 0;
+}
+
+int TLanguage::reload() {
+    lang.clear();
+    return loadFromDisk(url, delimiter);
+}
+
+std::string TLanguage::getValue(const std::string& key) const {
+    auto it = lang.find(key);
+    if (it == lang.end() || it->second.empty()) return undefined + key;
+    return it->second;
+}

@@ -1,0 +1,120 @@
+// Pictures: frames of RGBA pixels kept in memory, handles, direct pixel access.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/sdl_internal.h"
+
+int NormalisePictureFlags(int flags) { return flags == -1 ? (PIC_MASK | PIC_FILTER) : flags; }
+
+Picture::Picture(int w, int h, int frameCount, int f) : width(w), height(h), flags(f), frames(frameCount)
+{
+    for (PictureFrame& frame : frames) {
+        frame.pixels.assign(static_cast<size_t>(w) * h * 4, 0);
+        frame.view.width = w;
+        frame.view.height = h;
+        frame.view.pitch = w * 4;
+        frame.view.pixels = frame.pixels.data();
+    }
+}
+
+void PictureDeleter::operator()(Picture* p) const { delete p; }
+
+Picture::~Picture()
+{
+    // Textures of an older renderer died with it.
+    const unsigned generation = Display().generation;
+    for (PictureFrame& frame : frames) {
+        if (frame.texture && frame.textureGeneration == generation) SDL_DestroyTexture(frame.texture);
+        if (frame.maskTexture && frame.maskGeneration == generation) SDL_DestroyTexture(frame.maskTexture);
+    }
+}
+
+PicturePtr NewBlankPicture(int width, int height, int frames, int flags)
+{
+    if (width <= 0 || height <= 0 || width > kMaxPictureEdge || height > kMaxPictureEdge) return nullptr;
+    if (frames <= 0 || frames > 4096) return nullptr;
+    return PicturePtr(new Picture(width, height, frames, NormalisePictureFlags(flags) | PIC_DYNAMIC));
+}
+
+Pixmap* LockFrame(Picture* pic, int frame, int read, int write)
+{
+    if (!pic || frame < 0 || frame >= static_cast<int>(pic->frames.size())) return nullptr;
+    PictureFrame& f = pic->frames[frame];
+    // The caller may write through the pixmap at any time until the next
+    // draw, so the frame is uploaded again before it is drawn next.
+    f.dirty = true;
+    f.maskDirty = true;
+    return &f.view;
+}
+
+void UnlockFrame(Picture* pic, int frame)
+{
+    if (!pic || frame < 0 || frame >= static_cast<int>(pic->frames.size())) return;
+    pic->frames[frame].dirty = true;
+    pic->frames[frame].maskDirty = true;
+}
+
+void Paste(Pixmap* target, const Pixmap* source, int x, int y)
+{
+    if (!target || !source || !target->pixels || !source->pixels) return;
+    const int x0 = x < 0 ? 0 : x, y0 = y < 0 ? 0 : y;
+    const long long x1 = std::min<long long>(static_cast<long long>(x) + source->width, target->width);
+    const long long y1 = std::min<long long>(static_cast<long long>(y) + source->height, target->height);
+    if (x0 >= x1 || y0 >= y1) return;
+    const size_t rowBytes = static_cast<size_t>(x1 - x0) * 4;
+    // A pixmap pasted into itself must read the old pixels.
+    const bool same = target->pixels == source->pixels;
+    std::vector<uint8_t> copy;
+    const uint8_t* base = source->pixels;
+    if (same) {
+        copy.assign(source->pixels, source->pixels + static_cast<size_t>(source->pitch) * source->height);
+        base = copy.data();
+    }
+    for (int ty = y0; ty < y1; ++ty) {
+        const uint8_t* src = base + static_cast<size_t>(ty - y) * source->pitch + static_cast<size_t>(x0 - x) * 4;
+        std::memcpy(target->at(x0, ty), src, rowBytes);
+    }
+}
+
+PixmapPtr MaskColourToAlpha(const Pixmap* pixmap, int r, int g, int b)
+{
+    if (!pixmap || !pixmap->pixels || pixmap->width <= 0 || pixmap->height <= 0) return nullptr;
+    auto out = std::make_unique<Pixmap>();
+    out->width = pixmap->width;
+    out->height = pixmap->height;
+    out->pitch = pixmap->width * 4;
+    out->storage.resize(static_cast<size_t>(out->pitch) * out->height);
+    out->pixels = out->storage.data();
+    for (int y = 0; y < out->height; ++y) {
+        std::memcpy(out->at(0, y), pixmap->at(0, y), static_cast<size_t>(out->pitch));
+        for (int x = 0; x < out->width; ++x) {
+            uint8_t* p = out->at(x, y);
+            if (p[0] == r && p[1] == g && p[2] == b) p[3] = 0;
+        }
+    }
+    return out;
+}
+
+int PictureWidth(const Picture* pic) { return pic ? pic->width : 0; }
+int PictureHeight(const Picture* pic) { return pic ? pic->height : 0; }
+int PictureFrames(const Picture* pic) { return pic ? static_cast<int>(pic->frames.size()) : 0; }
+
+void SetPictureHandle(Picture* pic, float hx, float hy)
+{
+    if (!pic) return;
+    pic->hx = hx;
+    pic->hy = hy;
+}
+
+void ReadPictureHandle(const Picture* pic, float& hx, float& hy)
+{
+    hx = pic ? pic->hx : 0.0f;
+    hy = pic ? pic->hy : 0.0f;
+}
+
+void CentrePictureHandle(Picture* pic)
+{
+    if (!pic) return;
+    pic->hx = pic->width * 0.5f;
+    pic->hy = pic->height * 0.5f;
+}

@@ -1,0 +1,64 @@
+// Making pictures and pixmaps from files and from pixels.
+#include <cstring>
+
+#include "platform/sdl_internal.h"
+
+namespace {
+
+PicturePtr PictureFromImage(DecodedImage& image, int flags)
+{
+    flags = NormalisePictureFlags(flags);
+    // Pictures without an alpha channel of their own take black as the mask colour.
+    if ((flags & PIC_MASK) && !image.hasAlpha) {
+        for (size_t i = 0; i < image.rgba.size(); i += 4) {
+            if (image.rgba[i] == 0 && image.rgba[i + 1] == 0 && image.rgba[i + 2] == 0) image.rgba[i + 3] = 0;
+        }
+    }
+    PicturePtr pic(new Picture(0, 0, 1, flags));
+    pic->width = image.width;
+    pic->height = image.height;
+    PictureFrame& frame = pic->frames[0];
+    frame.pixels = std::move(image.rgba);
+    frame.view.width = image.width;
+    frame.view.height = image.height;
+    frame.view.pitch = image.width * 4;
+    frame.view.pixels = frame.pixels.data();
+    return pic;
+}
+
+} // namespace
+
+PicturePtr LoadPicture(const std::string& path, int flags)
+{
+    std::vector<uint8_t> bytes;
+    DecodedImage image;
+    if (!ReadWholeFile(path, bytes) || !DecodeImageBytes(bytes, image)) return nullptr;
+    return PictureFromImage(image, flags);
+}
+
+PicturePtr PictureFromPixmap(const Pixmap& pixmap, int flags)
+{
+    if (!pixmap.pixels || pixmap.width <= 0 || pixmap.height <= 0) return nullptr;
+    PicturePtr pic(new Picture(pixmap.width, pixmap.height, 1, NormalisePictureFlags(flags)));
+    Paste(&pic->frames[0].view, &pixmap, 0, 0);
+    return pic;
+}
+
+PixmapPtr PixmapFromImage(DecodedImage&& image)
+{
+    auto pixmap = std::make_unique<Pixmap>();
+    pixmap->width = image.width;
+    pixmap->height = image.height;
+    pixmap->pitch = image.width * 4;
+    pixmap->storage = std::move(image.rgba);
+    pixmap->pixels = pixmap->storage.data();
+    return pixmap;
+}
+
+PixmapPtr LoadPixmap(const std::string& path)
+{
+    std::vector<uint8_t> bytes;
+    DecodedImage image;
+    if (!ReadWholeFile(path, bytes) || !DecodeImageBytes(bytes, image)) return nullptr;
+    return PixmapFromImage(std::move(image));
+}

@@ -1,0 +1,79 @@
+#include "tests/harness/game.h"
+
+#include "app/globals.h"
+#include "app/mainloop.h"
+#include "app/sound.h"
+#include "app/startpics.h"
+#include "persist/config.h"
+#include "persist/profile.h"
+#include "tests/harness/harness.h"
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace game {
+
+bool start() {
+    gInstanceLockName = "ZWH-test-" + std::to_string(getpid());
+    gQuit = 0;
+    if (startUp() != 0) return false;
+    // Start-up seeds from the clock; runs under test repeat themselves.
+    SeedRandom(harness::kSeed);
+    return true;
+}
+
+int step(int n) {
+    int ran = 0;
+    while (ran < n && gQuit != 1) {
+        runOneFrame();
+        ++ran;
+    }
+    return ran;
+}
+
+void stop() {
+    stopMusic();
+    ReleaseInstanceLock();
+    for (TBild* pic : {&gPicPointer, &gPicLogo, &gPicLoadBg, &gPicBarDown, &gPicBarLong, &gPicLoadBar,
+                       &gPicLoadFill, &gPicLogoGlow, &gPicRays}) {
+        pic->Unload();
+        pic->url.clear();
+    }
+    gScreen = gPrevScreen = gNextScreen = gNextScreenArg = 0;
+    gFadeLevel = 0;
+    gFadeDir = 1;
+    gQuit = 0;
+    gPaused = -1;
+    gSuspendState = 0;
+    gInputEnabled = 0;
+    gMouseX = gMouseY = gMouseHeldFrames = 0;
+    gFPS = gFrameCount = 0;
+    gDebugMode = gTextTestMode = 0;
+    gStatePopup = gRunPopup = gPopupDir = 0;
+    gButtonGroup = 1;
+    gSaveDir.clear();
+    gConfig = TConfig();
+    for (TSpieler& p : gPlayers) p = TSpieler();
+    gCurPl = -1;
+    for (int i = 0; i < kSfxSlots; ++i) {
+        gSounds[i].reset();
+        gSfxPlayed[i] = 0;
+    }
+    gMusicSound.reset();
+    gMusicChannel = 0;
+}
+
+InstallFolder::InstallFolder() {
+    char tmpl[] = "/tmp/varnoka-install-XXXXXX";
+    if (mkdtemp(tmpl)) path_ = std::string(tmpl) + "/";
+    oldCwd_ = std::filesystem::current_path().string();
+    if (!path_.empty()) std::filesystem::current_path(path_);
+}
+
+InstallFolder::~InstallFolder() {
+    std::error_code ec;
+    std::filesystem::current_path(oldCwd_, ec);
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+}
+
+} // namespace game

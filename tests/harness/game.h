@@ -1,0 +1,35 @@
+// Runs the real game headless: start-up, then the main loop one frame at a
+// time. A harness::HeadlessEnv prepares the environment first.
+#pragma once
+
+#include <string>
+
+namespace game {
+
+// Runs start-up as the program does (instance lock, save folder, settings,
+// profiles, texts, display, start-up pictures, branding page 1), with an
+// instance lock of this process's own so parallel test runs do not collide.
+// Returns false when start-up ended early (another copy holds the lock).
+bool start();
+// Runs n frames of the main loop; stops early when the game quits. Returns the
+// number of frames run.
+int step(int n);
+// Ends a headless game: stops the music, releases the lock, empties the
+// start-up pictures and puts the shell state back to its values at launch.
+void stop();
+
+// Changes the working folder (the "installation folder") for its lifetime: a
+// fresh empty temporary folder, removed afterwards.
+class InstallFolder {
+  public:
+    InstallFolder();
+    ~InstallFolder();
+    InstallFolder(const InstallFolder&) = delete;
+    InstallFolder& operator=(const InstallFolder&) = delete;
+    const std::string& path() const { return path_; } // with a trailing '/'
+
+  private:
+    std::string path_, oldCwd_;
+};
+
+} // namespace game

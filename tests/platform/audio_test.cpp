@@ -1,0 +1,273 @@
+// Sounds and channels: decoding Ogg Vorbis files the test makes itself,
+// channel states, and the mixer's volume, pan, looping and finishing.
+#include <vorbis/vorbisenc.h>
+
+#include <cmath>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+#include "platform/sdl_internal.h"
+#include "tests/harness/harness.h"
+
+namespace {
+
+// A sine tone as an Ogg Vorbis file.
+std::vector<uint8_t> EncodeOgg(int channels, int rate, double seconds)
+{
+    std::vector<uint8_t> out;
+    auto append = [&](const ogg_page& page) {
+        out.insert(out.end(), page.header, page.header + page.header_len);
+        out.insert(out.end(), page.body, page.body + page.body_len);
+    };
+    vorbis_info vi;
+    vorbis_info_init(&vi);
+    if (vorbis_encode_init_vbr(&vi, channels, rate, 0.3f) != 0) return out;
+    vorbis_comment vc;
+    vorbis_comment_init(&vc);
+    vorbis_dsp_state vd;
+    vorbis_analysis_init(&vd, &vi);
+    vorbis_block vb;
+    vorbis_block_init(&vd, &vb);
+    ogg_stream_state os;
+    ogg_stream_init(&os, 7);
+    ogg_packet header, comments, codebooks;
+    vorbis_analysis_headerout(&vd, &vc, &header, &comments, &codebooks);
+    ogg_stream_packetin(&os, &header);
+    ogg_stream_packetin(&os, &comments);
+    ogg_stream_packetin(&os, &codebooks);
+    ogg_page page;
+    while (ogg_stream_flush(&os, &page)) append(page);
+
+    const long total = static_cast<long>(seconds * rate);
+    long done = 0;
+    bool eos = false;
+    while (!eos) {
+        const long n = std::min<long>(1024, total - done);
+        if (n > 0) {
+            float** buffer = vorbis_analysis_buffer(&vd, static_cast<int>(n));
+            for (long i = 0; i < n; ++i) {
+                const float v = 0.5f * static_cast<float>(std::sin(2 * M_PI * 440.0 * (done + i) / rate));
+                for (int c = 0; c < channels; ++c) buffer[c][i] = v;
+            }
+            vorbis_analysis_wrote(&vd, static_cast<int>(n));
+            done += n;
+        } else {
+            vorbis_analysis_wrote(&vd, 0);
+        }
+        while (vorbis_analysis_blockout(&vd, &vb) == 1) {
+            vorbis_analysis(&vb, nullptr);
+            vorbis_bitrate_addblock(&vb);
+            ogg_packet packet;
+            while (vorbis_bitrate_flushpacket(&vd, &packet)) {
+                ogg_stream_packetin(&os, &packet);
+                while (ogg_stream_pageout(&os, &page)) {
+                    append(page);
+                    if (ogg_page_eos(&page)) eos = true;
+                }
+            }
+        }
+    }
+    ogg_stream_clear(&os);
+    vorbis_block_clear(&vb);
+    vorbis_dsp_clear(&vd);
+    vorbis_comment_clear(&vc);
+    vorbis_info_clear(&vi);
+    return out;
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A sound of constant samples, made directly.
+SoundPtr Constant(size_t frames, int16_t value, bool loop)
+{
+    auto s = std::make_shared<Sound>();
+    s->samples.assign(frames * 2, value);
+    s->frames = frames;
+    s->loop = loop;
+    return s;
+}
+
+// Holds the device lock so the test is the only one mixing.
+struct DeviceLock {
+    DeviceLock() { SDL_LockAudioDevice(AudioDevice()); }
+    ~DeviceLock() { SDL_UnlockAudioDevice(AudioDevice()); }
+};
+
+class Audio : public harness::HeadlessTest {
+protected:
+    void SetUp() override
+    {
+        if (!AudioIsOpen()) GTEST_SKIP() << "no audio device, not even the dummy one";
+    }
+};
+
+} // namespace
+
+TEST_F(Audio, OggFilesDecodeToTheMixRate)
+{
+    const int rate = AudioMixRate();
+    struct Case {
+        int channels, sourceRate;
+    };
+    for (const Case c : {Case{1, 22050}, Case{2, 44100}, Case{2, 48000}}) {
+        SCOPED_TRACE(testing::Message() << c.channels << " channels at " << c.sourceRate);
+        const std::vector<uint8_t> bytes = EncodeOgg(c.channels, c.sourceRate, 0.5);
+        ASSERT_FALSE(bytes.empty());
+        Sound sound;
+        ASSERT_TRUE(DecodeOggVorbis(bytes, rate, sound));
+        EXPECT_NEAR(static_cast<double>(sound.frames), rate * 0.5, rate * 0.01);
+        // The tone keeps its loudness: peak near 0.5 on both sides.
+        int peakLeft = 0, peakRight = 0;
+        for (size_t i = 0; i < sound.frames; ++i) {
+            peakLeft = std::max(peakLeft, std::abs(static_cast<int>(sound.samples[i * 2])));
+            peakRight = std::max(peakRight, std::abs(static_cast<int>(sound.samples[i * 2 + 1])));
+        }
+        EXPECT_NEAR(peakLeft, 16384, 2500);
+        EXPECT_NEAR(peakRight, 16384, 2500);
+    }
+}
+
+TEST_F(Audio, MissingDamagedAndEmptyFilesGiveNone)
+{
+    const std::vector<uint8_t> good = EncodeOgg(1, 22050, 0.2);
+    WriteFile(env.dataHome() + "Tone.ogg", good);
+    SoundPtr tone = LoadSound(env.dataHome() + "tone.OGG", 1);
+    ASSERT_TRUE(tone) << "found in another letter case";
+    EXPECT_TRUE(tone->loop);
+    EXPECT_FALSE(LoadSound(env.dataHome() + "tone.OGG", 0)->loop);
+
+    EXPECT_FALSE(LoadSound(env.dataHome() + "missing.ogg", 0));
+    const std::vector<std::vector<uint8_t>> bad = {
+        {}, std::vector<uint8_t>(good.begin(), good.begin() + 30), std::vector<uint8_t>(4000, 0x4F),
+        std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 8)};
+    for (size_t i = 0; i < bad.size(); ++i) {
+        WriteFile(env.dataHome() + "bad.ogg", bad[i]);
+        EXPECT_FALSE(LoadSound(env.dataHome() + "bad.ogg", 0)) << "case " << i;
+    }
+}
+
+TEST_F(Audio, CuedChannelSoundsOnlyAfterResume)
+{
+    WriteFile(env.dataHome() + "music.ogg", EncodeOgg(2, 44100, 1.0));
+    SoundPtr music = LoadSound(env.dataHome() + "music.ogg", 1);
+    ASSERT_TRUE(music);
+    const Channel ch = CueSoundPaused(music);
+    ASSERT_NE(ch, 0);
+    EXPECT_EQ(ChannelIsPlaying(ch), 0);
+    ChannelResume(ch);
+    EXPECT_EQ(ChannelIsPlaying(ch), 1);
+    ChannelPause(ch);
+    EXPECT_EQ(ChannelIsPlaying(ch), 0);
+    ChannelResume(ch);
+    EXPECT_EQ(ChannelIsPlaying(ch), 1);
+    ChannelStop(ch);
+    EXPECT_EQ(ChannelIsPlaying(ch), 0);
+    ChannelResume(ch);
+    EXPECT_EQ(ChannelIsPlaying(ch), 0) << "stopped for good";
+    ChannelStop(ch);
+
+    const Channel idle = AllocChannel();
+    EXPECT_NE(idle, 0);
+    EXPECT_NE(idle, ch);
+    EXPECT_EQ(ChannelIsPlaying(idle), 0);
+    ChannelResume(idle);
+    ChannelStop(idle);
+    ChannelSetVolume(idle, 0.5f);
+    EXPECT_EQ(ChannelIsPlaying(idle), 0);
+    EXPECT_EQ(StartSound(nullptr), 0);
+    EXPECT_EQ(CueSoundPaused(nullptr), 0);
+    ChannelStop(0);
+    EXPECT_EQ(ChannelIsPlaying(12345678), 0);
+}
+
+TEST_F(Audio, MixerAppliesVolumeAndPan)
+{
+    DeviceLock lock;
+    SoundPtr sound = Constant(44100, 16384, false); // 0.5 full scale
+    struct Case {
+        float volume, pan, left, right;
+    };
+    const Case cases[] = {{1, 0, 0.5f, 0.5f},       {0.5f, 0, 0.25f, 0.25f}, {1, -1, 0.5f, 0},
+                          {1, 1, 0, 0.5f},          {1, 0.5f, 0.25f, 0.5f},  {2, 0, 0.5f, 0.5f},
+                          {-1, 0, 0, 0},            {1, -3, 0.5f, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "volume " << c.volume << " pan " << c.pan);
+        const Channel ch = StartSound(sound);
+        ChannelSetVolume(ch, c.volume);
+        ChannelSetPan(ch, c.pan);
+        float out[64];
+        MixChannels(out, 32);
+        EXPECT_NEAR(out[0], c.left, 1e-3);
+        EXPECT_NEAR(out[1], c.right, 1e-3);
+        EXPECT_NEAR(out[62], c.left, 1e-3);
+        ChannelStop(ch);
+    }
+    // Paused and cued channels are silent; two playing channels add up.
+    const Channel a = StartSound(sound), b = StartSound(sound), cued = CueSoundPaused(sound);
+    ChannelPause(b);
+    float out[8];
+    MixChannels(out, 4);
+    EXPECT_NEAR(out[0], 0.5f, 1e-3);
+    ChannelResume(b);
+    MixChannels(out, 4);
+    EXPECT_NEAR(out[0], 1.0f, 1e-3);
+    ChannelStop(a);
+    ChannelStop(b);
+    ChannelStop(cued);
+}
+
+TEST_F(Audio, ShortSoundsFinishAndLoopsGoOn)
+{
+    DeviceLock lock;
+    const Channel once = StartSound(Constant(100, 8192, false));
+    const Channel loop = StartSound(Constant(100, 8192, true));
+    ChannelSetPan(loop, 1); // loop on the right only, the one-shot on both
+    std::vector<float> out(2 * 250);
+    MixChannels(out.data(), 250);
+    EXPECT_NEAR(out[2 * 50], 0.25f, 1e-3);
+    EXPECT_NEAR(out[2 * 150], 0.0f, 1e-6) << "the one-shot has ended";
+    EXPECT_NEAR(out[2 * 150 + 1], 0.25f, 1e-3) << "the loop goes round";
+    EXPECT_NEAR(out[2 * 249 + 1], 0.25f, 1e-3);
+    EXPECT_EQ(ChannelIsPlaying(once), 0);
+    EXPECT_EQ(ChannelIsPlaying(loop), 1);
+    ChannelStop(loop);
+}
+
+TEST_F(Audio, LoudMixesAreClipped)
+{
+    DeviceLock lock;
+    SoundPtr loud = Constant(1000, 30000, false);
+    const Channel a = StartSound(loud), b = StartSound(loud);
+    float out[4];
+    MixChannels(out, 2);
+    EXPECT_EQ(out[0], 1.0f);
+    ChannelStop(a);
+    ChannelStop(b);
+}
+
+TEST_F(Audio, MutatedOggFilesDecodeOrGiveNoneWithoutHarm)
+{
+    const std::vector<uint8_t> good = EncodeOgg(2, 22050, 0.1);
+    uint32_t seed = 777;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 200; ++round) {
+        std::vector<uint8_t> bytes = good;
+        const int changes = 1 + static_cast<int>(next() % 3);
+        for (int i = 0; i < changes; ++i) bytes[next() % bytes.size()] = static_cast<uint8_t>(next());
+        if (round % 5 == 0) bytes.resize(next() % bytes.size());
+        Sound sound;
+        if (DecodeOggVorbis(bytes, 44100, sound)) {
+            EXPECT_EQ(sound.samples.size(), sound.frames * 2);
+            EXPECT_GT(sound.frames, 0u);
+        }
+    }
+}

@@ -1,0 +1,109 @@
+// Single-instance lock, the application-data folder, the debug log.
+#include "platform/debuglog.h"
+#include "platform/platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Result of AcquireInstanceLock in a child process (1 taken, 0 refused).
+int acquireInChild(const std::string& name) {
+    pid_t pid = fork();
+    if (pid == 0) _exit(AcquireInstanceLock(name) ? 1 : 0);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct EnvVar {
+    std::string name;
+    std::string old;
+    bool had;
+    EnvVar(const char* n, const char* value) : name(n) {
+        const char* o = std::getenv(n);
+        had = o != nullptr;
+        if (had) old = o;
+        if (value)
+            setenv(n, value, 1);
+        else
+            unsetenv(n);
+    }
+    ~EnvVar() {
+        if (had)
+            setenv(name.c_str(), old.c_str(), 1);
+        else
+            unsetenv(name.c_str());
+    }
+};
+
+} // namespace
+
+TEST(InstanceLock, SecondHolderRefusedUntilReleased) {
+    const std::string name = "test-" + std::to_string(getpid());
+    EXPECT_EQ(acquireInChild(name), 1) << "free before anyone holds it";
+    ASSERT_TRUE(AcquireInstanceLock(name));
+    EXPECT_EQ(acquireInChild(name), 0) << "another process is refused while held";
+    EXPECT_EQ(acquireInChild(name + "-other"), 1) << "other names are independent";
+    ReleaseInstanceLock();
+    EXPECT_EQ(acquireInChild(name), 1);
+}
+
+TEST(InstanceLock, FreedWhenTheHolderDies) {
+    const std::string name = "test-dies-" + std::to_string(getpid());
+    pid_t holder = fork();
+    if (holder == 0) {
+        AcquireInstanceLock(name);
+        abort(); // no clean-up runs
+    }
+    int status = 0;
+    waitpid(holder, &status, 0);
+    EXPECT_TRUE(AcquireInstanceLock(name));
+    ReleaseInstanceLock();
+}
+
+TEST(AppDataFolder, XdgThenHomeWithTrailingSlash) {
+    {
+        EnvVar xdg("XDG_DATA_HOME", "/srv/data");
+        EXPECT_EQ(SharedAppDataFolder(), "/srv/data/");
+    }
+    {
+        EnvVar xdg("XDG_DATA_HOME", "relative/ignored");
+        EnvVar home("HOME", "/home/player");
+        EXPECT_EQ(SharedAppDataFolder(), "/home/player/.local/share/");
+    }
+    {
+        EnvVar xdg("XDG_DATA_HOME", nullptr);
+        EnvVar home("HOME", "/home/p2/");
+        EXPECT_EQ(SharedAppDataFolder(), "/home/p2//.local/share/");
+    }
+}
+
+TEST(ProcessInfo, MemoryIsResidentSize) {
+    long long before = ProcessMemoryBytes();
+    EXPECT_GT(before, 0);
+    std::vector<char> block(64 << 20, 1); // touched, so resident
+    EXPECT_GT(ProcessMemoryBytes(), before + (32 << 20));
+}
+
+TEST(DebugLogLines, NumberedAndOnlyKeptWhileCapturing) {
+    DebugLog("not kept");
+    DebugLogCapture(true);
+    DebugLogClear();
+    DebugLog("first");
+    DebugLog("second");
+    DebugLogCapture(false);
+    DebugLog("after");
+    const auto& lines = DebugLogLines();
+    ASSERT_EQ(lines.size(), 2u);
+    size_t colon = lines[0].find(": ");
+    ASSERT_NE(colon, std::string::npos);
+    int n = std::stoi(lines[0].substr(0, colon));
+    EXPECT_EQ(lines[0], std::to_string(n) + ": first");
+    EXPECT_EQ(lines[1], std::to_string(n + 1) + ": second");
+    DebugLogClear();
+}
