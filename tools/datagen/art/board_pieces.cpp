@@ -16,7 +16,7 @@ using namespace art::gp;
 constexpr int kSize = 48;
 constexpr double C = kSize / 2.0;
 
-const Rgb kRed{0.92, 0.20, 0.18}, kYellow{1.0, 0.80, 0.12}, kBlue{0.20, 0.52, 0.95}, kGreen{0.30, 0.74, 0.22},
+const Rgb kRed{0.92, 0.20, 0.18}, kYellow{1.0, 0.80, 0.12}, kBlue{0.20, 0.52, 0.95}, kGreen{0.42, 0.84, 0.24},
     kPurple{0.66, 0.32, 0.88};
 
 void circlePath(cairo_t* cr) { cairo_arc(cr, C, C, 19.5, 0, 2 * M_PI); }
@@ -77,8 +77,8 @@ void piece4(cairo_t* cr) {
         cairo_stroke(cr);
     }
     cloverShape(cr);
-    setColor(cr, mix(darker(kGreen, 0.6), pal::outline, 0.5), 0.95);
-    cairo_set_line_width(cr, 4.0);
+    setColor(cr, mix(darker(kGreen, 0.7), pal::outline, 0.6), 0.95);
+    cairo_set_line_width(cr, 4.4);
     cairo_stroke(cr);
     cloverShape(cr);
     glossyFill(cr, C, C, 21, kGreen, 0.0);
