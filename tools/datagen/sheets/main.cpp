@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
         sheets::renderOverview(data, out);
         sheets::renderLevelSheet(data, out);
         sheets::renderGameMockup(data, out);
+        sheets::renderLevelsOverview(data, out);
         // The other families' own review pages (font samples, sound and music
         // sheets) join these, so every sheet is in one place.
         auto review = data / "review";
