@@ -70,3 +70,24 @@ int Match3_LoadLevelFromDisk();
 int load_for_preview_match3();
 // "data/levels/lvla007.lvl" for level 7.
 std::string levelFileName(int level);
+
+// Reads the 260 cell codes of a level file into codes[1..260] as code + 1 (the
+// loaders work with c = value + 1). Values missing from a short or absent file
+// read as -1 (so c = 0, no cell); the shortfall is written to the debug log.
+// Returns the number of values actually read.
+int readLevelCodes(int level, int codes[kCells + 1]);
+
+// Frame shape code 0..24 of a cell from the neighbours that exist around it.
+int borderCodeFor(bool n, bool s, bool w, bool e, bool ne, bool nw, bool se, bool sw);
+// Border codes for every cell i in 1..kCells with used[i] != 0, at (x[i], y[i]).
+void computeBorderCodes(const int used[], const int x[], const int y[], int border[]);
+
+// True for kinds that sit on the board as pieces (1..998).
+inline bool isBoardPiece(int kind) { return kind >= 1 && kind <= 998; }
+// True for the five colour kinds.
+inline bool isColourKind(int kind) { return kind >= 1 && kind <= 5; }
+// True for a kind that can exist in the item table (0 free slot included).
+bool isKnownItemKind(int kind);
+
+// Frees an item: kind 0 and its cell link cleared on both sides.
+void freeItem(int slot);

@@ -60,6 +60,20 @@ void restoreSnapshot(TSpieler& p) {
 bool validLevel(int level) { return level >= 1 && level <= 100; }
 bool validKind(int kind) { return kind >= 1 && kind <= 5; }
 
+int clampTo(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
+
+// Values that pick an entry of a table (levels 1..100, 101 after the last one,
+// story pages 1..12) are brought into their tables, so that a damaged file can
+// never lead another part of the game outside one. A snapshot of no level
+// cannot be resumed.
+void mendTableValues(TSpieler& p) {
+    p.StoryLevel = clampTo(p.StoryLevel, 1, 100);
+    p.Level = clampTo(p.Level, 1, 101);
+    p.StoryPage = clampTo(p.StoryPage, 1, 12);
+    if (p.resumeLevel != -1 && !validLevel(p.resumeLevel)) p.resumeLevel = -1;
+    if (!validLevel(p.resumeLevel)) p.isResume = 0;
+}
+
 // Reads the file into p; false when the file is short or its name length does
 // not fit the file.
 bool readProfile(TSpieler& p, Stream* s) {
@@ -106,6 +120,7 @@ int TSpieler::LoadFromDisk() {
     }
     // A missing, short or damaged file leaves an empty slot.
     if (!ok) return Erase();
+    mendTableValues(*this);
     restoreSnapshot(*this);
     return 0;
 }
@@ -200,7 +215,7 @@ int TSpieler::SuspendLevel() {
 }
 
 int TSpieler::ContinueLevel() {
-    Level = resumeLevel;
+    if (validLevel(resumeLevel)) Level = resumeLevel;
     LevelPoints = resumePoints;
     isResume = 0;
     time = resumeTime;

@@ -121,6 +121,12 @@ int IsFolder(const std::string& path) {
     return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? 1 : 0;
 }
 
+int IsWritableFolder(const std::string& path) {
+    std::string p = ResolvePath(path);
+    if (p.empty()) p = ".";
+    return IsFolder(p) && ::access(p.c_str(), W_OK | X_OK) == 0 ? 1 : 0;
+}
+
 int FileExists(const std::string& path) {
     struct stat st;
     std::string p = ResolvePath(path);

@@ -27,6 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static auto second = std::make_unique<TSpieler>();
     first->setUrl(writeFuzzFile("players1.ppp", data, size));
     first->LoadFromDisk();
+    const TSpieler& p = *first;
+    if (p.StoryPage < 1 || p.StoryPage > 12 || p.StoryLevel < 1 || p.StoryLevel > 100 || p.Level < 1 ||
+        p.Level > 101 || (p.isResume == 1 && (p.resumeLevel < 1 || p.resumeLevel > 100)))
+        std::abort();
     first->setUrl(fuzzFolder() + "players2.ppp");
     first->SaveToDisk();
     second->setUrl(fuzzFolder() + "players2.ppp");

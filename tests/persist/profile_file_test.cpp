@@ -178,6 +178,37 @@ TEST_F(ProfileFileTest, NameLengthRules) {
     }
 }
 
+TEST_F(ProfileFileTest, TableValuesOutsideTheirTablesAreMended) {
+    struct Case {
+        int storyPage, storyLevel, level, isResume, resumeLevel;
+        int page2, storyLevel2, level2, isResume2, resumeLevel2;
+    } cases[] = {
+        {4, 23, 22, 1, 21, 4, 23, 22, 1, 21},        // all in their tables: unchanged
+        {12, 100, 101, 0, -1, 12, 100, 101, 0, -1},  // the end of the story
+        {0, 0, 0, 0, 1, 1, 1, 1, 0, 1},
+        {13, 101, 102, 1, 101, 12, 100, 101, 0, -1},
+        {-7, -2147483647 - 1, -5, 1, 0, 1, 1, 1, 0, -1},
+        {2147483647, 2147483647, 2147483647, 1, -1, 12, 100, 101, 0, -1},
+    };
+    for (const Case& c : cases) {
+        p->Erase();
+        p->StoryPage = c.storyPage, p->StoryLevel = c.storyLevel, p->Level = c.level;
+        p->isResume = c.isResume, p->resumeLevel = c.resumeLevel;
+        p->SaveToDisk();
+        auto q = loaded();
+        EXPECT_EQ(q->StoryPage, c.page2) << c.storyPage;
+        EXPECT_EQ(q->StoryLevel, c.storyLevel2) << c.storyLevel;
+        EXPECT_EQ(q->Level, c.level2) << c.level;
+        EXPECT_EQ(q->isResume, c.isResume2) << c.resumeLevel;
+        EXPECT_EQ(q->resumeLevel, c.resumeLevel2) << c.resumeLevel;
+    }
+    // Resuming a snapshot of no level keeps the level being played.
+    p->Level = 9;
+    p->resumeLevel = -1;
+    p->ContinueLevel();
+    EXPECT_EQ(p->Level, 9);
+}
+
 TEST_F(ProfileFileTest, SaveIntoUnwritableFolderIsSkipped) {
     p->setUrl(unwritablePath(folder, "players1.ppp"));
     p->Erase();
