@@ -4,7 +4,10 @@
 #include "app/screens.h"
 
 #include "app/globals.h"
+#include "app/loadscreen.h"
 #include "app/mainloop.h"
+#include "app/menupics.h"
+#include "app/splash.h"
 
 namespace {
 
@@ -20,8 +23,14 @@ void enterScreen(int screen) {
 void runScreenPrepare(int screen, int arg) {
     switch (screen) {
     case SCREEN_BRANDING:
+        screenTellgravePrepare(arg);
+        break;
     case SCREEN_LOADING:
+        screenLoadscreenPrepare();
+        break;
     case SCREEN_MENU:
+        screenMainmenuPrepare();
+        break;
     case SCREEN_GAME:
     case SCREEN_ROADMAP:
     case SCREEN_STORY:
@@ -34,6 +43,15 @@ void runScreenPrepare(int screen, int arg) {
 
 void runScreenFrame(int screen) {
     switch (screen) {
+    case SCREEN_BRANDING:
+        screenTellgraveFrame();
+        break;
+    case SCREEN_LOADING:
+        screenLoadscreenShow();
+        break;
+    case SCREEN_MENU:
+        screenMainmenuFrame();
+        break;
     default:
         break; // no frame routine: the cleared frame stays as it is
     }
