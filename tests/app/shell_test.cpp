@@ -41,6 +41,15 @@ TEST_F(ShellTest, StartsOnTheBrandingPageAndRunsWithoutAnyDataFolder) {
         EXPECT_EQ(gScreen, target);
         EXPECT_EQ(gFadeDir, 1);
     }
+    // Every overlay with empty fonts and pictures, and a text reload with no file.
+    gPaused = 1;
+    gDebugMode = gTextTestMode = 1;
+    harness::keyDown(112); // F1
+    harness::keyDown(117); // F6
+    EXPECT_EQ(game::step(5), 5);
+    harness::keyUp(112);
+    harness::keyUp(117);
+    gPaused = -1;
     gotoScreen(SCREEN_QUIT, 0);
     EXPECT_EQ(game::step(100), 9) << "the darkest frame of the fade-out ends the loop";
     EXPECT_EQ(gQuit, 1);
