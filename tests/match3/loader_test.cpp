@@ -204,6 +204,12 @@ TEST_F(LoaderTest, RandomKindsByLevelAndFrame) {
             ASSERT_NE(k, excluded);
         }
     }
+    // The set-up of a level-1 board draws its pieces the same way.
+    load(std::vector<std::string>(10, std::string(12, 'o')), 1);
+    for (int s = 1; s <= kItems; s++) {
+        EXPECT_NE(itemKind[s], 4);
+        EXPECT_NE(itemKind[s], KIND_BOMB);
+    }
     curPlayer().Level = 2;
     gFrameCount = 0;
     int bombs = 0, fours = 0;
