@@ -347,3 +347,26 @@ TEST_F(LoaderTest, RandomFilesOfAnyLengthLoadSafely) {
         for (int f = 0; f < 20; f++) step();
     }
 }
+
+TEST_F(LoaderTest, PreviewStonesSwallowTheirColumnAndDoorsAreIgnored) {
+    for (int L = 1; L <= 100; L++) writeLevel(L, {"oo", "So", "oD", "oo", "Mo"});
+    load_for_preview_match3();
+    const PreviewBoard& p = gPreview[30];
+    auto kindAt = [&](int row, int col) {
+        for (int s = 1; s <= kItems; s++)
+            if (p.itemKind[s] > 0 && p.itemX[s] == 48 * (col + 2) && p.itemY[s] == 48 * (row + 2)) return p.itemKind[s];
+        return 0;
+    };
+    EXPECT_EQ(kindAt(1, 0), KIND_STONE);
+    for (int r = 2; r <= 4; r++) EXPECT_EQ(kindAt(r, 0), 0) << "row " << r << " under the stone";
+    EXPECT_GE(kindAt(0, 0), 1);
+    for (int r = 0; r <= 4; r++) {
+        const int k = kindAt(r, 1);
+        EXPECT_TRUE(k >= 1 && k <= 5) << "row " << r << ": a door shows as a plain piece";
+    }
+    int moss = 0;
+    for (int c = 1; c <= kCells; c++) moss += p.cellValue[c] > 0 && p.cellMoss[c];
+    EXPECT_EQ(moss, 1);
+    EXPECT_EQ(p.columnCount[2], 5);
+    EXPECT_EQ(p.columnTop[2], 96);
+}
