@@ -38,6 +38,7 @@ void BoardDrawTest::SetUp() {
     clearParticles();
     clearFloatTexts();
     gameFrame = 200;
+    gFPS = 40;
     winCounter = 0;
     boardAlpha = 1;
     gRunPopup = 0;
