@@ -286,3 +286,49 @@ TEST_F(PowerUpTest, DynamiteFindsTheOnlyTarget) {
     ASSERT_GT(d, 0);
     EXPECT_EQ(pTarget[d], only);
 }
+
+TEST_F(PowerUpTest, OtherSlotsEndTheAimButNotTheShot) {
+    for (int other : {2, 3, 4}) {
+        makeReady(1);
+        makeReady(other);
+        puState[1] = 0;
+        clickSlot(1);
+        ASSERT_EQ(puState[1], 1) << other;
+        clickSlot(other);
+        EXPECT_EQ(puState[1], 0) << other;
+        EXPECT_EQ(gPlayers[1].pu[1], kPuReady) << other;
+        // Let the other power-up run out before the next round.
+        gMouseX = gMouseY = 0;
+        for (int f = 0; f < 200 && puState[other] > 0; f++) gameFrameStep();
+        ASSERT_EQ(puState[other], 0);
+        shuffleRadius = 0;
+    }
+    // A shot already on its way is not stopped by another slot.
+    makeReady(1);
+    makeReady(4);
+    puState[1] = 3;
+    clickSlot(4);
+    EXPECT_GT(puState[1], 3);
+    EXPECT_GT(puState[4], 0);
+}
+
+TEST_F(PowerUpTest, ReadySlotBlinksForElevenFrames) {
+    makeReady(2);
+    // Watch the blink counter: once started it shows the eyes for e = 2..12 and
+    // comes back to plain ready 49 frames after it began.
+    int started = -1, backAt = -1;
+    for (int f = 0; f < 3000 && backAt < 0; f++) {
+        gameFrameStep();
+        const int e = gPlayers[1].pu[2] - kPuReady;
+        if (started < 0 && e > 0) {
+            EXPECT_EQ(e, 2);
+            started = f;
+        } else if (started >= 0 && e == 0) {
+            backAt = f;
+        } else if (started >= 0) {
+            EXPECT_EQ(e, 2 + f - started);
+        }
+    }
+    ASSERT_GE(started, 0) << "no blink in 3000 frames";
+    EXPECT_EQ(backAt - started, 48);
+}
