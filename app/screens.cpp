@@ -5,6 +5,7 @@
 
 #include "app/globals.h"
 #include "app/mainloop.h"
+#include "screens/story.h"
 
 namespace {
 
@@ -24,9 +25,9 @@ void runScreenPrepare(int screen, int arg) {
     case SCREEN_MENU:
     case SCREEN_GAME:
     case SCREEN_ROADMAP:
-    case SCREEN_STORY:
         enterScreen(screen);
         break;
+    case SCREEN_STORY: screenStoryPrepare(); break;
     default:
         break;
     }
@@ -34,6 +35,7 @@ void runScreenPrepare(int screen, int arg) {
 
 void runScreenFrame(int screen) {
     switch (screen) {
+    case SCREEN_STORY: screenStory(); break;
     default:
         break; // no frame routine: the cleared frame stays as it is
     }
