@@ -22,6 +22,7 @@ const PopupRoutine kPopups[] = {
     {101, creditsPopup},
     {100, optionsPopup},
     {432, newGamePopup},
+    {447, helpPopup},
     {112, roadmapHelpPopup},
 };
 

@@ -5,6 +5,7 @@
 #include "app/menupics.h"
 #include "app/sound.h"
 #include "game/boardpictures.h"
+#include "game/gamepictures.h"
 #include "game/particles.h"
 #include "app/popup.h"
 #include "persist/profile.h"
@@ -38,7 +39,8 @@ void enterMenuQuickly() {
     initSounds();
     menustuff_load();
     menustuff_load_dynamic();
-    loadBoardPictures();
+    loadGamePictures();
+    gamestuff_load();
     loadEffectPictures();
     gInputEnabled = 1; // the loading screen turns the mouse on
     gotoScreen(SCREEN_MENU, 0);
