@@ -32,11 +32,13 @@ void drawChampionRow(int r) {
 int championsPopup() {
     buildChampionsTable();
     popupFrame(1, gLang.getValue("champions"));
+    // The headings reach down over the table's top edge: drawn after the table
+    // so they stay readable.
+    gPicScores.PaintXY(512, 392);
     drawTextCentredOn(gFontDialog, gLang.getValue("rank"), 324, 193);
     drawTextCentredOn(gFontDialog, gLang.getValue("name"), 458, 193);
     drawTextCentredOn(gFontDialog, gLang.getValue("points"), 611, 193);
     drawTextCentredOn(gFontDialog, gLang.getValue("level"), 699, 193);
-    gPicScores.PaintXY(512, 392);
     for (int r = 1; r <= kShownRows; ++r) drawChampionRow(r);
     if (popupConfirmed(button(512, 586, 3, 2, gLang.getValue("ok")))) closePopup();
     return 0;

@@ -59,6 +59,10 @@ int optionsPopup() {
 
     const int ok = button(512, 564, 3, 2, gLang.getValue("ok"));
     if (popupConfirmed(ok)) {
+        // Escape can come while a knob is still dragged past an end: only
+        // values inside the range are stored.
+        gConfig.soundlaut = std::clamp(gConfig.soundlaut, 0, kVolumeMax);
+        gConfig.musiklautsoll = std::clamp(gConfig.musiklautsoll, 0, kVolumeMax);
         gConfig.SaveToDisk();
         closePopup();
     }
