@@ -150,6 +150,11 @@ int playerManagerPopup() {
 }
 
 int newPlayerPopup() {
+    // Characters typed before the popup came up (on the menu, in another
+    // popup) are not part of the name.
+    static int lastFrame = -2;
+    if (lastFrame != gFrameCount - 1) newPlayerResetInput();
+    lastFrame = gFrameCount;
     const int c = NextTypedChar();
     popupFrame(0, gLang.getValue("newplayer"));
     gFontText.DrawText(gLang.getValue("enterplayername"), 512, 299, 0, 1);
