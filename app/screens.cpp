@@ -8,6 +8,7 @@
 #include "app/mainloop.h"
 #include "app/menupics.h"
 #include "app/splash.h"
+#include "screens/story.h"
 
 namespace {
 
@@ -33,8 +34,10 @@ void runScreenPrepare(int screen, int arg) {
         break;
     case SCREEN_GAME:
     case SCREEN_ROADMAP:
-    case SCREEN_STORY:
         enterScreen(screen);
+        break;
+    case SCREEN_STORY:
+        screenStoryPrepare();
         break;
     default:
         break;
@@ -51,6 +54,9 @@ void runScreenFrame(int screen) {
         break;
     case SCREEN_MENU:
         screenMainmenuFrame();
+        break;
+    case SCREEN_STORY:
+        screenStory();
         break;
     default:
         break; // no frame routine: the cleared frame stays as it is

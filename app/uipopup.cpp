@@ -13,7 +13,17 @@ namespace {
 // The game's popups. A popup whose routine is not part of the program yet has
 // no line here and simply shows nothing.
 const PopupRoutine kPopups[] = {
-    {0, nullptr},
+    {99, exitPopup},
+    {107, resumePopup},
+    {105, newPlayerPopup},
+    {106, deletePlayerPopup},
+    {103, playerManagerPopup},
+    {111, championsPopup},
+    {101, creditsPopup},
+    {100, optionsPopup},
+    {432, newGamePopup},
+    {447, helpPopup},
+    {112, roadmapHelpPopup},
 };
 
 // Opening and closing delay; a closing popup that reaches 0 ends the pause.
