@@ -5,6 +5,8 @@
 
 #include "app/globals.h"
 #include "app/mainloop.h"
+#include "game/gamescreen.h"
+#include "screens/roadmap.h"
 
 namespace {
 
@@ -22,10 +24,14 @@ void runScreenPrepare(int screen, int arg) {
     case SCREEN_BRANDING:
     case SCREEN_LOADING:
     case SCREEN_MENU:
-    case SCREEN_GAME:
-    case SCREEN_ROADMAP:
     case SCREEN_STORY:
         enterScreen(screen);
+        break;
+    case SCREEN_GAME:
+        screenGamePrepare();
+        break;
+    case SCREEN_ROADMAP:
+        screenRoadmapPrepare();
         break;
     default:
         break;
@@ -34,6 +40,12 @@ void runScreenPrepare(int screen, int arg) {
 
 void runScreenFrame(int screen) {
     switch (screen) {
+    case SCREEN_GAME:
+        gameScreenFrame();
+        break;
+    case SCREEN_ROADMAP:
+        screenRoadmapFrame();
+        break;
     default:
         break; // no frame routine: the cleared frame stays as it is
     }

@@ -13,7 +13,8 @@ namespace {
 // The game's popups. A popup whose routine is not part of the program yet has
 // no line here and simply shows nothing.
 const PopupRoutine kPopups[] = {
-    {0, nullptr},
+    {298, inGameMenu},
+    {551, levelInfoPopup},
 };
 
 // Opening and closing delay; a closing popup that reaches 0 ends the pause.
