@@ -88,6 +88,15 @@ int screenGamePrepare() {
     puShotAnim = 0;
     helpBrowse = 0;
 
+    // A level that is not resumed starts from nothing: points, clock and
+    // counters of a dropped snapshot must not be carried into it.
+    if (curPlayer().isResume != 1) {
+        TSpieler& pl = curPlayer();
+        pl.LevelPoints = 0;
+        pl.time = 0;
+        pl.anzItems = pl.anzMoss = pl.anzKaefer = 0;
+        for (int k = 1; k <= 5; k++) pl.itemsDestroyed[k] = 0;
+    }
     Match3_LoadLevelFromDisk();
     clearFloatTexts();
     clearParticles();
