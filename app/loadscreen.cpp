@@ -11,6 +11,7 @@
 #include "app/sound.h"
 #include "app/splash.h"
 #include "app/startpics.h"
+#include "game/gamepictures.h"
 #include "game/particles.h"
 #include "match3/board.h"
 #include "persist/language.h"
@@ -82,9 +83,11 @@ void runStage(int f) {
         logStage(f);
         break;
     case 225:
+        loadGamePictures();
         logStage(f);
         break;
     case 260:
+        gamestuff_load();
         loadEffectPictures();
         logStage(f);
         break;

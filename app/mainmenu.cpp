@@ -9,11 +9,14 @@
 #include "app/sound.h"
 #include "app/startpics.h"
 #include "app/ui.h"
+#include "game/gamescreen.h"
 #include "game/gamestate.h"
 #include "persist/config.h"
 #include "persist/language.h"
 #include "persist/profile.h"
 #include "platform/debuglog.h"
+#include "screens/roadmap.h"
+#include "screens/story.h"
 
 int menuFrames = 0;
 
@@ -63,10 +66,12 @@ int screenMainmenuPrepare() {
     const bool fromLoading = gPrevScreen == SCREEN_LOADING;
     const bool fromRoadmap = gPrevScreen == SCREEN_ROADMAP;
     if (!fromLoading && !fromRoadmap) reload_menu_BG();
-    if (!fromLoading) {
-        menustuff_delete_dynamic();
-        menustuff_load_dynamic();
-    }
+    if (!fromLoading) menustuff_delete_dynamic();
+    // The pictures of the screen being left.
+    if (fromRoadmap) screenRoadmapResetGfx();
+    if (gPrevScreen == SCREEN_STORY) storyUnloadPicture();
+    if (gPrevScreen == SCREEN_GAME) deletegamestuff_dynamic();
+    if (!fromLoading) menustuff_load_dynamic();
     helpPage = 1;
     gInputEnabled = 1;
     gRunPopup = 0;

@@ -1,6 +1,4 @@
-// The table of screens. A screen whose routines are not part of the program
-// yet is entered like any other (it becomes current and fades in) and draws
-// nothing, so the shell runs with any subset of screens.
+// The table of screens: each screen number with its prepare and frame routine.
 #include "app/screens.h"
 
 #include "app/globals.h"
@@ -8,18 +6,9 @@
 #include "app/mainloop.h"
 #include "app/menupics.h"
 #include "app/splash.h"
+#include "game/gamescreen.h"
+#include "screens/roadmap.h"
 #include "screens/story.h"
-
-namespace {
-
-// The common part of every prepare: the screen becomes current and fades in.
-void enterScreen(int screen) {
-    gPrevScreen = gScreen;
-    gScreen = screen;
-    fadeIn();
-}
-
-} // namespace
 
 void runScreenPrepare(int screen, int arg) {
     switch (screen) {
@@ -33,8 +22,10 @@ void runScreenPrepare(int screen, int arg) {
         screenMainmenuPrepare();
         break;
     case SCREEN_GAME:
+        screenGamePrepare();
+        break;
     case SCREEN_ROADMAP:
-        enterScreen(screen);
+        screenRoadmapPrepare();
         break;
     case SCREEN_STORY:
         screenStoryPrepare();
@@ -54,6 +45,12 @@ void runScreenFrame(int screen) {
         break;
     case SCREEN_MENU:
         screenMainmenuFrame();
+        break;
+    case SCREEN_GAME:
+        gameScreenFrame();
+        break;
+    case SCREEN_ROADMAP:
+        screenRoadmapFrame();
         break;
     case SCREEN_STORY:
         screenStory();

@@ -10,19 +10,11 @@ int gNewPlayerFirst = 0, gPrevCurPl = -1;
 
 namespace {
 
-// The game's popups. A popup whose routine is not part of the program yet has
-// no line here and simply shows nothing.
+// The game's popups, in the order the machine tests them.
 const PopupRoutine kPopups[] = {
-    {99, exitPopup},
-    {107, resumePopup},
-    {105, newPlayerPopup},
-    {106, deletePlayerPopup},
-    {103, playerManagerPopup},
-    {111, championsPopup},
-    {101, creditsPopup},
-    {100, optionsPopup},
-    {432, newGamePopup},
-    {447, helpPopup},
+    {298, inGameMenu},          {99, exitPopup},        {107, resumePopup},  {551, levelInfoPopup},
+    {105, newPlayerPopup},      {106, deletePlayerPopup}, {103, playerManagerPopup}, {111, championsPopup},
+    {101, creditsPopup},        {100, optionsPopup},    {432, newGamePopup}, {447, helpPopup},
     {112, roadmapHelpPopup},
 };
 

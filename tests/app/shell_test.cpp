@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
@@ -248,18 +249,19 @@ class ShellWithDataTest : public ShellTest {
         gotoScreen(SCREEN_MENU, 0);
         game::step(20);
         ASSERT_EQ(gScreen, SCREEN_MENU);
+        harness::mouseMove(100, 600); // the pointer away from the probed rectangles
+        game::step(1);
+        menu = harness::grabFrame(); // the steady menu, without any overlay
     }
-    // Count of frame pixels brighter than black inside the rectangle.
-    static int litPixels(int x0, int y0, int x1, int y1) {
+    // Count of frame pixels inside the rectangle that differ from the plain menu.
+    int litPixels(int x0, int y0, int x1, int y1) const {
         harness::Frame f = harness::grabFrame();
         int n = 0;
         for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x) {
-                const uint8_t* p = f.at(x, y);
-                n += (p[0] | p[1] | p[2]) != 0;
-            }
+            for (int x = x0; x < x1; ++x) n += std::memcmp(f.at(x, y), menu.at(x, y), 3) != 0;
         return n;
     }
+    harness::Frame menu;
 };
 
 } // namespace
