@@ -28,6 +28,10 @@ bool pageIsEmpty() {
 
 bool skipKeyHeld() { return gKeyEnter == 1 || KeyHeld(27) != 0 || KeyHeld(32) != 0; }
 
+// A page without a positive time never leaves by time; if it could not be
+// skipped either, the game could never be entered, so such a page takes the keys.
+bool pageSkippable() { return splashSkip[splashPage] == 1 || splashTime[splashPage] <= 0; }
+
 } // namespace
 
 void readSplashConfig() {
@@ -86,7 +90,7 @@ int screenTellgraveFrame() {
     ++splashFrames;
     if (gFadeDir != 2) {
         const bool empty = pageIsEmpty();
-        const bool skipped = !empty && splashSkip[splashPage] == 1 && skipKeyHeld();
+        const bool skipped = !empty && pageSkippable() && skipKeyHeld();
         const bool timeUp = !empty && splashFrames == splashTime[splashPage];
         if (empty || skipped || timeUp) {
             if (splashPage >= 1 && splashPage < splashCount)

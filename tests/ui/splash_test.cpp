@@ -137,6 +137,16 @@ TEST_F(SplashTest, PageWithoutTimeWaitsForItsKeyAndF3TurnsOnDeveloperMode) {
     EXPECT_EQ(gScreen, SCREEN_LOADING) << "an empty page is left at once";
 }
 
+TEST_F(SplashTest, PageWithNeitherTimeNorSkipStillTakesTheKeys) {
+    writeConfig(join({block("one.png", -1, "no")}), {"one.png"});
+    ASSERT_TRUE(game::start());
+    game::step(100);
+    EXPECT_EQ(gFadeDir, 1) << "no time: it stays";
+    harness::keyDown(32);
+    game::step(1);
+    EXPECT_EQ(gFadeDir, 2) << "but a key leaves it, or the game could never be entered";
+}
+
 TEST_F(SplashTest, MissingConfigurationOrPictureGoesOnToTheLoadingScreen) {
     ASSERT_TRUE(game::start()); // no data folder at all
     EXPECT_EQ(splashCount, 0);
