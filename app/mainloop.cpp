@@ -24,7 +24,9 @@ int chooseSaveFolder() {
         MakeFolder(gSaveDir, 1);
         firstRun = 1;
     }
-    if (!IsFolder(gSaveDir)) {
+    // A folder that exists but cannot take files is no save folder either:
+    // every save there would be lost.
+    if (!IsWritableFolder(gSaveDir)) {
         gSaveDir = kFallbackSaveDir;
         firstRun = 0;
         if (!IsFolder(gSaveDir)) {

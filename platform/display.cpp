@@ -36,6 +36,9 @@ SDL_Window* PlatformWindow() { return gDisplay.window; }
 bool EnsureSdlSubsystem(uint32_t flag)
 {
     if (SDL_WasInit(flag) == flag) return true;
+    // Interrupt and terminate signals keep ending the process; otherwise SDL
+    // would turn them into a close request that only opens the exit question.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     return SDL_InitSubSystem(flag) == 0;
 }
 
@@ -53,8 +56,13 @@ int OpenDisplay(int width, int height, int depth, int hz, int flags)
     Uint32 windowFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (fullscreen) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    d.window = SDL_CreateWindow("Varnoka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height,
-                                windowFlags);
+    const int position = fullscreen ? 0 : SDL_WINDOWPOS_CENTERED;
+    d.window = SDL_CreateWindow("Varnoka", position, position, d.width, d.height, windowFlags);
+    // A screen that refuses full screen still gets the game, in a window.
+    if (!d.window && fullscreen) {
+        d.window = SDL_CreateWindow("Varnoka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height,
+                                    windowFlags & ~SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
     if (!d.window) return 0;
     d.renderer = CreateRenderer(d.window, d.vsync);
     if (d.renderer) {
@@ -101,7 +109,11 @@ void Flip(int sync)
     DisplayState& d = gDisplay;
     if (d.renderer) {
         const bool wantVsync = sync != 0;
-        if (wantVsync != d.vsync && SDL_RenderSetVSync(d.renderer, wantVsync ? 1 : 0) == 0) d.vsync = wantVsync;
+        if (wantVsync != d.vsync) {
+            // Asked once per change; a renderer that cannot switch is left as it is.
+            SDL_RenderSetVSync(d.renderer, wantVsync ? 1 : 0);
+            d.vsync = wantVsync;
+        }
         SDL_SetRenderTarget(d.renderer, nullptr);
         SDL_SetRenderDrawColor(d.renderer, 0, 0, 0, 255);
         SDL_RenderClear(d.renderer);

@@ -181,6 +181,8 @@ size_t StreamSize(Stream* s);
 std::string ResolvePath(const std::string& path);
 int IsFolder(const std::string& path);
 int MakeFolder(const std::string& path, int recurse);
+// 1 when the path is an existing folder this process may create files in.
+int IsWritableFolder(const std::string& path);
 int FileExists(const std::string& path);
 
 // ---------------------------------------------------------------------------

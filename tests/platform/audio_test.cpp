@@ -250,3 +250,24 @@ TEST_F(Audio, LoudMixesAreClipped)
     ChannelStop(a);
     ChannelStop(b);
 }
+
+TEST_F(Audio, MutatedOggFilesDecodeOrGiveNoneWithoutHarm)
+{
+    const std::vector<uint8_t> good = EncodeOgg(2, 22050, 0.1);
+    uint32_t seed = 777;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 200; ++round) {
+        std::vector<uint8_t> bytes = good;
+        const int changes = 1 + static_cast<int>(next() % 3);
+        for (int i = 0; i < changes; ++i) bytes[next() % bytes.size()] = static_cast<uint8_t>(next());
+        if (round % 5 == 0) bytes.resize(next() % bytes.size());
+        Sound sound;
+        if (DecodeOggVorbis(bytes, 44100, sound)) {
+            EXPECT_EQ(sound.samples.size(), sound.frames * 2);
+            EXPECT_GT(sound.frames, 0u);
+        }
+    }
+}

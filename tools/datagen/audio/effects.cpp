@@ -5,10 +5,13 @@
 // for a leaving beetle, shimmering chimes for the power-ups.
 #include "audio/oggenc.h"
 #include "audio/synth.h"
+#include "audio/wavesheet.h"
 #include "family.h"
 
 #include <cmath>
+#include <algorithm>
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 namespace audio {
@@ -202,12 +205,22 @@ const Effect kEffects[] = {
      }},
 };
 
+// Writes every effect, and a waveform sheet of them all to review/sounds.png.
 void makeSounds(const datagen::Context& ctx) {
+    std::vector<std::pair<std::string, std::vector<float>>> review;
     for (const Effect& e : kEffects) {
         Sfx sfx(e.seconds);
         e.make(sfx);
-        writeOggVorbis(ctx.file(std::string("data/sound/") + e.name + ".ogg"), sfx.finish(), 1, kRate, 0.4f);
+        std::vector<float> pcm = sfx.finish();
+        // Guard the mix: audible, at most -3 dBFS, silent at both ends.
+        float peak = 0;
+        for (float v : pcm) peak = std::max(peak, std::fabs(v));
+        if (peak < 0.25f || peak > 0.71f || pcm.front() != 0 || std::fabs(pcm.back()) > 1e-4f)
+            throw std::runtime_error(std::string("level or ends out of bounds in effect ") + e.name);
+        writeOggVorbis(ctx.file(std::string("data/sound/") + e.name + ".ogg"), pcm, 1, kRate, 0.4f);
+        review.emplace_back(e.name, std::move(pcm));
     }
+    writeWaveSheet(ctx.file("review/sounds.png"), review, kRate);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <vorbis/vorbisenc.h>
 
+#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,11 @@ struct File {
 
 void writeOggVorbis(const std::filesystem::path& path, const std::vector<float>& samples, int channels, int rate,
                     float quality) {
+    if (channels <= 0 || samples.empty() || samples.size() % static_cast<size_t>(channels) != 0)
+        throw std::runtime_error("no whole frames of sound for " + path.string());
+    for (float v : samples)
+        if (!std::isfinite(v) || std::fabs(v) > 1.0f)
+            throw std::runtime_error("sound out of range (would clip) in " + path.string());
     vorbis_info vi;
     vorbis_info_init(&vi);
     if (vorbis_encode_init_vbr(&vi, channels, rate, quality) != 0) {

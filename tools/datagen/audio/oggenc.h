@@ -7,7 +7,8 @@
 namespace audio {
 
 // `samples` is interleaved float PCM in -1..1 with `channels` channels.
-// `quality` is libvorbisenc's VBR quality (-0.1 .. 1.0).
+// `quality` is libvorbisenc's VBR quality (-0.1 .. 1.0). Throws on samples
+// that are not finite or would clip.
 void writeOggVorbis(const std::filesystem::path& path, const std::vector<float>& samples, int channels, int rate,
                     float quality);
 
