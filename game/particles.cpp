@@ -221,7 +221,7 @@ void shotHitsPiece(int p) {
     TSpieler& pl = curPlayer();
     if (kind >= 1 && kind <= pl.maxItemsToDestroy && kind <= 5) pl.itemsDestroyed[kind] += 1;
     addPoints(x - 5, y - 7, 30);
-    addItem(x, -20, randomItemKind());
+    addRefill(x, y);
     spawnParticle(static_cast<float>(x), static_cast<float>(y), 10000 + kind, 0, 0);
     pl.anzItems += 1;
     freeItem(p);
@@ -265,7 +265,7 @@ void dynamite(int s) {
     if (near(pX[s], pY[s], itemX[p], itemY[p], 28)) {
         itemKind[p] = KIND_BOMB;
         explodeBomb(p);
-        addItem(itemX[p], -20, randomItemKind());
+        addRefill(itemX[p], itemY[p]);
         freeItem(p);
         for (int i = 1; i <= 20; i++) {
             const float vx = RandomInt(1, 7) * CosDeg(36.0f * i);

@@ -102,6 +102,15 @@ std::string levelFileName(int level) {
     return prefix + std::to_string(level) + ".lvl";
 }
 
+int refillEntryY(int x, int y) {
+    int entry = -20;
+    for (int s = 1; s <= kItems; s++)
+        if (itemKind[s] == KIND_FLOOR && itemX[s] == x && itemY[s] < y && itemY[s] > entry) entry = itemY[s];
+    return entry;
+}
+
+int addRefill(int x, int y) { return addItem(x, refillEntryY(x, y), randomItemKind()); }
+
 bool isKnownItemKind(int kind) {
     switch (kind) {
     case KIND_NONE:

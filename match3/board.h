@@ -89,5 +89,14 @@ inline bool isColourKind(int kind) { return kind >= 1 && kind <= 5; }
 // True for a kind that can exist in the item table (0 free slot included).
 bool isKnownItemKind(int kind);
 
+// Where the replacement of a piece taken from (x, y) enters: above the board
+// (y = -20) when the piece belongs to the top run of cells of its column; for a
+// lower run, at the floor marker of the run above it, so the new piece drops
+// through the gap into the run it refills instead of staying on top of the
+// upper run.
+int refillEntryY(int x, int y);
+// Adds a new random piece that refills the run of the piece taken from (x, y).
+int addRefill(int x, int y);
+
 // Frees an item: kind 0 and its cell link cleared on both sides.
 void freeItem(int slot);

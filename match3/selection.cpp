@@ -213,7 +213,7 @@ int removePiece(int s, int points, bool vanish) {
     TSpieler& pl = curPlayer();
     const int kind = itemKind[s];
     const float x = static_cast<float>(itemX[s]), y = static_cast<float>(itemY[s]);
-    addItem(itemX[s], -20, randomItemKind());
+    addRefill(itemX[s], itemY[s]);
     const int left = isColourKind(kind) ? pl.getItemsLeftToDestroy(pl.Level, kind) : 0;
     if (left > 0)
         spawnParticle(x, y, kind + 95700, 0, 0);

@@ -30,9 +30,9 @@ void mossCleared(int cell, int x, int y) {
     cellMoss[cell] = 0;
 }
 
-// New pieces entering above the column at x.
-void refillAbove(int x, int count) {
-    for (int k = 0; k < count; k++) addItem(x, -20, randomItemKind());
+// New pieces for the cells a stone or door at (x, y) covered.
+void refillBelow(int x, int y, int count) {
+    for (int k = 0; k < count; k++) addRefill(x, y);
 }
 
 } // namespace
@@ -67,7 +67,7 @@ int breakStoneOrDoor(int i) {
         cellDoor[c] = 0;
         spawnParticle(x, y, 307, 0, 0);
         ringBurst(x, y, 1007, 20);
-        refillAbove(x, itemHeight[i]);
+        refillBelow(x, y, itemHeight[i]);
         spawnParticle(x, y, 10000 + KIND_STONE, 0, 0);
         addPoints(x - 5, y - 7, 500);
         cellItem[c] = 0;
@@ -81,7 +81,7 @@ int breakStoneOrDoor(int i) {
         cellStone[c] = 0;
         spawnParticle(x, y, 306, 0, 0);
         ringBurst(x, y, 1006, 20);
-        refillAbove(x, itemHeight[i] - 1);
+        refillBelow(x, y, itemHeight[i] - 1);
         spawnParticle(x, y, 10000 + KIND_DOOR, 0, 0);
         addPoints(x - 5, y - 7, 500);
         const bool bomb = RandomInt(1, 2) == 1 || pl.Level > 81;
@@ -128,7 +128,7 @@ void beetleLeaves(int i) {
     const int c = itemKaefCol[i];
     const int x = itemX[i], y = itemY[i];
     TSpieler& pl = curPlayer();
-    addItem(x, -20, randomItemKind());
+    addRefill(x, y);
     playSfx(36, x);
     static const int kChargeFlash[5] = {0, 204, 202, 206, 205};
     static const int kColourPicture[5] = {1, 4, 2, 6, 5};

@@ -324,6 +324,9 @@ size_t ReadBytes(Stream* s, void* buffer, size_t n) { return s ? s->readSome(buf
 std::string ReadString(Stream* s, int n) {
     if (!s) return "";
     if (n < 0) throw StreamError("negative string length " + std::to_string(n));
+    // Checked before allocating: a damaged length field must not ask for gigabytes.
+    if (static_cast<size_t>(n) > s->remaining())
+        throw StreamError("string of " + std::to_string(n) + " bytes runs past the end");
     std::string text(static_cast<size_t>(n), '\0');
     s->readExact(text.data(), text.size());
     return text;

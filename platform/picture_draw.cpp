@@ -33,6 +33,7 @@ void DrawPicture(Picture* pic, float x, float y, int frame)
         break;
     }
     case BLEND_SOLID:
+        // The source replaces the frame whatever its alpha and the alpha state.
         texture = pic->FrameTexture(frame);
         mode = SDL_BLENDMODE_NONE;
         alphaMod = 255;
@@ -41,6 +42,7 @@ void DrawPicture(Picture* pic, float x, float y, int frame)
         mode = SDL_BLENDMODE_ADD;
         break;
     case BLEND_SHADE:
+        // Multiply, weighted by alpha, so clear pixels leave the frame alone.
         mode = SDL_BLENDMODE_MUL;
         break;
     default:

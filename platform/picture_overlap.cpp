@@ -61,8 +61,11 @@ int PicturesOverlap(Picture* pic1, float x1, float y1, int frame1, Picture* pic2
     double ax0, ay0, ax1, ay1, bx0, by0, bx1, by1;
     a.Bounds(ax0, ay0, ax1, ay1);
     b.Bounds(bx0, by0, bx1, by1);
-    const double left = std::floor(std::max(ax0, bx0)), right = std::ceil(std::min(ax1, bx1));
-    const double top = std::floor(std::max(ay0, by0)), bottom = std::ceil(std::min(ay1, by1));
+    // Far beyond any screen nothing is ever seen; the limit keeps absurd
+    // scales from testing without end.
+    constexpr double kReach = 8192.0;
+    const double left = std::floor(std::max({ax0, bx0, -kReach})), right = std::ceil(std::min({ax1, bx1, kReach}));
+    const double top = std::floor(std::max({ay0, by0, -kReach})), bottom = std::ceil(std::min({ay1, by1, kReach}));
     if (!(left < right) || !(top < bottom)) return 0;
     for (double Y = top + 0.5; Y < bottom; Y += 1.0) {
         for (double X = left + 0.5; X < right; X += 1.0) {

@@ -26,6 +26,7 @@ class Stream {
     size_t pos() const { return mode_ == Mode::Read ? pos_ : written_; }
     size_t size() const { return mode_ == Mode::Read ? data_.size() : written_; }
     bool atEnd() const { return mode_ == Mode::Write || pos_ >= data_.size(); }
+    size_t remaining() const { return mode_ == Mode::Read ? data_.size() - pos_ : 0; }
 
     // Copies up to n bytes; returns how many were copied.
     size_t readSome(void* buffer, size_t n);

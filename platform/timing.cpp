@@ -36,6 +36,7 @@ long long timeOfTick(const TickTimer& t, long long tick) { return t.startMs + (t
 
 int ClockMillis() { return static_cast<int>(nowMs()); }
 
+// Rates are kept within 1..1000 ticks per second (the clock counts milliseconds).
 Timer NewTickTimer(int ticksPerSecond) {
     auto t = std::make_shared<TickTimer>();
     t->hz = ticksPerSecond < 1 ? 1 : (ticksPerSecond > 1000 ? 1000 : ticksPerSecond);

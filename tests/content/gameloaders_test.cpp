@@ -136,6 +136,14 @@ TEST_F(GameLoaders, TextsFitThePicturesTheyAreDrawnOn) {
     for (auto& c : start) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     EXPECT_LE(gFontButton.GetTxtWidth(start), largeButton - 24);
     EXPECT_LE(gFontButton.GetTxtWidth(table["champions"]), largeButton - 24);
+    // Champions: the column headings, centred at x 324, 458, 611 and 699, keep apart.
+    const std::pair<const char*, int> headings[] = {{"rank", 324}, {"name", 458}, {"points", 611}, {"level", 699}};
+    for (size_t i = 0; i + 1 < std::size(headings); ++i) {
+        int a = gFontDialog.GetTxtWidth(table[headings[i].first]);
+        int b = gFontDialog.GetTxtWidth(table[headings[i + 1].first]);
+        EXPECT_LE((a + b) / 2 + 8, headings[i + 1].second - headings[i].second)
+            << headings[i].first << " and " << headings[i + 1].first << " overlap";
+    }
     // Win panel: labels from the left margin, values right-aligned at the right one.
     const int winRoom = medium - 90;
     const std::string labels[] = {table["timebonus"] + " (<10 " + table["minutes"] + "):", table["notimebonus"] + ":",

@@ -73,6 +73,12 @@ TEST(GeneratedLevels, EveryLevelFitsTheBoardTables) {
         for (int col = 1; col <= 20; ++col) EXPECT_EQ(b.code(1, col), -1) << "row 1 holds a code";
         for (int row = 1; row <= 13; ++row) EXPECT_EQ(b.code(row, 1), -1) << "column 1 holds a code";
         for (int32_t r : b.codes) EXPECT_TRUE(r >= -1 && r <= 5) << "code " << r;
+        for (int col = 2; col <= 20; ++col) {
+            EXPECT_FALSE(b.cell(2, col)) << "row 2 lies above the board picture";
+            int runs = 0;
+            for (int row = 3; row <= 13; ++row) runs += b.cell(row, col) && !b.cell(row - 1, col);
+            EXPECT_LE(runs, 1) << "column " << col << " needs one background strip";
+        }
         EXPECT_GT(b.cells(), 0);
         EXPECT_LE(b.cells() + b.segments(), 150);
     }
@@ -155,8 +161,12 @@ TEST(LevelCompiler, RejectsBoardsTheGameCannotPlay) {
         {"a long row", [] { auto g = validGrid(); g.rows[4] += "."; return g.text(); }, "row 5 has 21 characters"},
         {"unknown character", [] { return validGrid().set(6, 10, 'x').text(); }, "unknown character 'x' at row 6, column 10"},
         {"cell in row 1", [] { return validGrid().fill(1, 4, 11, 11, 'o').text(); }, "row 1 and column 1 never hold cells"},
-        {"cell in column 1", [] { return validGrid().fill(3, 3, 1, 3, 'o').fill(2, 4, 2, 2, 'o').text(); },
+        {"cell in column 1", [] { return validGrid().fill(3, 3, 1, 3, 'o').fill(3, 5, 2, 2, 'o').text(); },
          "a cell at row 3, column 1"},
+        {"cell in row 2", [] { return validGrid().fill(2, 5, 11, 11, 'o').text(); },
+         "a cell at row 2, column 11: the board picture starts below row 2"},
+        {"column in two runs", [] { return validGrid().fill(11, 13, 9, 9, 'o').text(); },
+         "column 9 is broken into 2 runs"},
         {"no cells", [] { return GridText().text(); }, "no cells"},
         {"151 item slots", [] { return GridText().fill(3, 11, 4, 18, 'o').set(12, 11, 'm').text(); },
          "need 151 item slots"},
@@ -167,8 +177,8 @@ TEST(LevelCompiler, RejectsBoardsTheGameCannotPlay) {
         {"door below a door", [] { return validGrid().set(5, 9, 'D').set(6, 9, 'D').text(); },
          "door at row 6, column 9 lies below a stone or door"},
         {"beetle at the bottom", [] { return validGrid().set(9, 10, 'b').text(); }, "starts on the lowest cell"},
-        {"stone out of reach", [] { return validGrid().fill(2, 4, 3, 3, 'o').set(2, 3, 'S').text(); },
-         "no piece can ever lie next to the stone at row 2, column 3"},
+        {"stone out of reach", [] { return validGrid().fill(3, 5, 3, 3, 'o').set(3, 3, 'S').text(); },
+         "no piece can ever lie next to the stone at row 3, column 3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -178,6 +188,12 @@ TEST(LevelCompiler, RejectsBoardsTheGameCannotPlay) {
         expectRejection(r, "levels/level050.txt");
         expectRejection(r, c.message);
     }
+}
+
+TEST(LevelCompiler, RejectsAMissingLevel) {
+    LevelFixture f;
+    fs::remove(f.dir.path / "content" / "levels" / "level100.txt");
+    expectRejection(f.run(), "level100.txt");
 }
 
 TEST(LevelCompiler, RejectsTargetTablesThatBreakTheGame) {

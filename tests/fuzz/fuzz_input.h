@@ -11,7 +11,8 @@
 
 inline std::string fuzzFolder() {
     static const std::string folder = [] {
-        std::string pattern = "/tmp/varnoka-fuzz-XXXXXX";
+        // In memory when the machine has a tmpfs: every save syncs to disk.
+        std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/varnoka-fuzz-XXXXXX" : "/tmp/varnoka-fuzz-XXXXXX";
         if (!mkdtemp(pattern.data())) std::abort();
         return pattern + "/";
     }();

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     p->loadAllItemsToDestroyFromDisk(writeFuzzFile("lvla000.lvl", data, size));
     if (size >= 8) {
         // Destroyed counts taken from the input too, to reach the extremes.
-        for (int k = 1; k <= 5; k++) p->itemsDestroyed[k] = int(data[k % size]) * 0x01010101 - 0x40000000;
+        for (int k = 1; k <= 5; k++) p->itemsDestroyed[k] = int32_t(uint32_t(data[k % size]) * 0x01010101u - 0x40000000u);
     }
     for (int level = -1; level <= 102; level++) {
         for (int kind = 0; kind <= 12; kind++)

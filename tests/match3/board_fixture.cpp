@@ -42,19 +42,6 @@ void writeValues(int level, const std::vector<int>& values, int count) {
     }
 }
 
-void makePicture(TBild& img, int w, int h, bool centre) {
-    img.data = NewBlankPicture(w, h, 1, 0);
-    Pixmap* pm = LockFrame(img.data.get(), 0, 1, 1);
-    for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) {
-            uint8_t* p = pm->at(x, y);
-            p[0] = p[1] = p[2] = p[3] = 255;
-        }
-    UnlockFrame(img.data.get(), 0);
-    if (centre) CentrePictureHandle(img.data.get());
-    img.isLoaded = 1;
-}
-
 } // namespace
 
 void writeRawLevel(int level, const std::vector<int>& values) { writeValues(level, values, 260); }
@@ -71,9 +58,22 @@ void writeLevel(int level, const std::vector<std::string>& rows) {
 int gridX(int col) { return 48 * (col + 2) - 16; }
 int gridY(int row) { return 48 * (row + 2) - 20; }
 
+void makeSolidPicture(TBild& img, int w, int h, bool centre) {
+    img.data = NewBlankPicture(w, h, 1, 0);
+    Pixmap* pm = LockFrame(img.data.get(), 0, 1, 1);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            uint8_t* p = pm->at(x, y);
+            p[0] = p[1] = p[2] = p[3] = 255;
+        }
+    UnlockFrame(img.data.get(), 0);
+    if (centre) CentrePictureHandle(img.data.get());
+    img.isLoaded = 1;
+}
+
 void makePickingPictures() {
-    if (!imgCellMask.isLoaded) makePicture(imgCellMask, 44, 44, true);
-    if (!imgPointerProbe.isLoaded) makePicture(imgPointerProbe, 1, 1, false);
+    if (!imgCellMask.isLoaded) makeSolidPicture(imgCellMask, 44, 44, true);
+    if (!imgPointerProbe.isLoaded) makeSolidPicture(imgPointerProbe, 1, 1, false);
 }
 
 void BoardTest::SetUp() {

@@ -1,6 +1,7 @@
 // A small board for rule tests: the test writes a level file from a few lines of
 // text, loads it, sets the pieces it needs, steps frames and moves the pointer.
 #pragma once
+#include "app/tbild.h"
 #include "match3/board.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,8 @@ class BoardTest : public ::testing::Test {
     std::string tempDir_;
 };
 
+// Gives a wrapper a white, opaque w x h picture (handle centred or top-left).
+void makeSolidPicture(TBild& img, int w, int h, bool centre);
 // Makes the picking pictures: a 44 x 44 opaque cell mask (centred) and a
 // one-pixel pointer probe (top-left).
 void makePickingPictures();

@@ -227,3 +227,34 @@ TEST_F(ShuffleTest, WaveRerollsColoursOnlyAndEndsAfter40Frames) {
     }
     EXPECT_GT(changed, 40);
 }
+
+TEST_F(GravityTest, LowerRunOfAColumnIsRefilledThroughTheGap) {
+    load({"oo", "oo", "..", "..", "oo", "oB"}, 2, 2);
+    EXPECT_EQ(refillEntryY(gridX(0), gridY(0)), -20);
+    EXPECT_EQ(refillEntryY(gridX(0), gridY(5)), gridY(2));
+    // The beetle on the floor of the lower run leaves; its replacement comes
+    // through the gap.
+    const int upperTop = itemAt(0, 0), upperBottom = itemAt(1, 1);
+    settle();
+    EXPECT_EQ(curPlayer().anzKaefer, 1);
+    EXPECT_NE(itemAt(5, 1), 0);
+    setKinds({"12", "21", "", "", "33", "34"});
+    clickAt(4, 0); // the three 3s of the lower run
+    ASSERT_EQ(curPlayer().LevelPoints, 500 + 135);
+    int entering = 0;
+    for (int s = 1; s <= kItems; s++) {
+        if (isBoardPiece(itemKind[s]) && itemY[s] == gridY(2)) entering++;
+    }
+    EXPECT_EQ(entering, 3) << "the replacements start in the gap under the upper run";
+    settle();
+    EXPECT_EQ(itemAt(0, 0), upperTop);
+    EXPECT_EQ(itemAt(1, 1), upperBottom);
+    for (int r : {4, 5}) {
+        for (int c : {0, 1}) EXPECT_NE(itemAt(r, c), 0) << r << "," << c;
+    }
+    for (int s = 1; s <= kItems; s++) {
+        if (isBoardPiece(itemKind[s])) {
+            EXPECT_NE(itemCell[s], 0) << "no piece is left over above a run";
+        }
+    }
+}

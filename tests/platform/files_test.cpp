@@ -76,6 +76,7 @@ TEST(Stream, ReadingPastTheEndThrowsAndKeepsThePosition) {
     EXPECT_EQ(ReadString(s.get(), 2), std::string("\x01\x02"));
     EXPECT_THROW(ReadString(s.get(), 2), StreamError);
     EXPECT_THROW(ReadString(s.get(), -1), StreamError);
+    EXPECT_THROW(ReadString(s.get(), INT32_MAX), StreamError) << "a damaged length field";
     EXPECT_EQ(ReadByte(s.get()), 3);
     EXPECT_THROW(ReadByte(s.get()), StreamError);
     uint8_t buf[8];

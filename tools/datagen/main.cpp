@@ -11,21 +11,6 @@
 #include <sstream>
 #include <thread>
 
-namespace datagen {
-
-std::vector<Family>& families() {
-    static std::vector<Family> list;
-    return list;
-}
-
-std::filesystem::path Context::file(const std::string& relative) const {
-    std::filesystem::path p = out / relative;
-    std::filesystem::create_directories(p.parent_path());
-    return p;
-}
-
-} // namespace datagen
-
 int main(int argc, char** argv) {
     datagen::Context ctx;
     std::set<std::string> only;

@@ -99,6 +99,15 @@ bool frameAt(double px, double py, const std::vector<std::array<int, 2>>& cells,
     return true;
 }
 
+// Whether pixel (x, y) of cell C's surroundings lies inside C or an existing neighbour.
+static bool insideCell(int x, int y, int mask) {
+    int cx = x >= 0 ? x / kCell : -1 - (-1 - x) / kCell, cy = y >= 0 ? y / kCell : -1 - (-1 - y) / kCell;
+    if (cx == 0 && cy == 0) return true;
+    for (int b = 0; b < 8; ++b)
+        if ((mask & (1 << b)) && kNeighbour[b][0] == cx && kNeighbour[b][1] == cy) return true;
+    return false;
+}
+
 bool idealFrame(int x, int y, int mask, Rgba& out) {
     std::vector<std::array<int, 2>> cells{{0, 0}};
     for (int b = 0; b < 8; ++b)
@@ -116,15 +125,14 @@ void paintBorder(Canvas& canvas, int code) {
         // The frame here, over every neighbourhood that gives this code. Where they
         // disagree, take the neighbourhood with the fewest neighbours: a neighbour that
         // does exist brings its own border picture, which knows this cell.
-        Rgba chosen;
-        int chosenCount = 99;
+        int chosen = -1, chosenCount = 99;
         for (int m : masks) {
-            Rgba v;
-            if (!idealFrame(fx, fy, m, v)) continue;
             int count = __builtin_popcount(m);
-            if (count < chosenCount) chosen = v, chosenCount = count;
+            if (count < chosenCount && !insideCell(fx, fy, m)) chosen = m, chosenCount = count;
         }
-        return chosen;
+        Rgba v;
+        if (chosen >= 0) idealFrame(fx, fy, chosen, v);
+        return v;
     });
 }
 

@@ -16,7 +16,7 @@ using namespace art::gp;
 constexpr int kSize = 48;
 constexpr double C = kSize / 2.0;
 
-const Rgb kRed{0.92, 0.20, 0.18}, kYellow{1.0, 0.80, 0.12}, kBlue{0.20, 0.52, 0.95}, kGreen{0.30, 0.74, 0.22},
+const Rgb kRed{0.92, 0.20, 0.18}, kYellow{1.0, 0.80, 0.12}, kBlue{0.20, 0.52, 0.95}, kGreen{0.42, 0.84, 0.24},
     kPurple{0.66, 0.32, 0.88};
 
 void circlePath(cairo_t* cr) { cairo_arc(cr, C, C, 19.5, 0, 2 * M_PI); }
@@ -37,13 +37,14 @@ void dropShape(cairo_t* cr) {
     cairo_close_path(cr);
 }
 void cloverShape(cairo_t* cr) {
+    // Four round leaves with deep notches between them.
     for (int i = 0; i < 4; ++i) {
         double a = M_PI / 4 + i * M_PI / 2;
         cairo_new_sub_path(cr);
-        cairo_arc(cr, C + 10 * std::cos(a), C + 10 * std::sin(a), 10.8, 0, 2 * M_PI);
+        cairo_arc(cr, C + 13.2 * std::cos(a), C - 1 + 13.2 * std::sin(a), 9.4, 0, 2 * M_PI);
     }
     cairo_new_sub_path(cr);
-    cairo_arc(cr, C, C, 9, 0, 2 * M_PI);
+    cairo_arc(cr, C, C - 1, 5, 0, 2 * M_PI);
 }
 void diamondShape(cairo_t* cr) { roundedPolygon(cr, {{C, C - 22}, {C + 20, C}, {C, C + 22}, {C - 20, C}}, 5); }
 
@@ -66,9 +67,18 @@ void piece3(cairo_t* cr) { body(cr, dropShape, kBlue, C - 6, C + 2); }
 void piece4(cairo_t* cr) {
     // The leaves overlap, so the outline goes underneath as one thick stroke.
     shadowEllipse(cr, C + 1.5, C + 4, 19, 18, 0.30);
+    // The stem, between the two lower leaves.
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (int pass = 0; pass < 2; ++pass) {
+        cairo_move_to(cr, C, C + 4);
+        cairo_curve_to(cr, C + 1, C + 12, C + 4, C + 17, C + 8, C + 21);
+        setColor(cr, pass ? darker(kGreen, 0.15) : mix(darker(kGreen, 0.6), pal::outline, 0.5));
+        cairo_set_line_width(cr, pass ? 2.6 : 5.4);
+        cairo_stroke(cr);
+    }
     cloverShape(cr);
-    setColor(cr, mix(darker(kGreen, 0.6), pal::outline, 0.5), 0.95);
-    cairo_set_line_width(cr, 4.0);
+    setColor(cr, mix(darker(kGreen, 0.7), pal::outline, 0.6), 0.95);
+    cairo_set_line_width(cr, 4.4);
     cairo_stroke(cr);
     cloverShape(cr);
     glossyFill(cr, C, C, 21, kGreen, 0.0);
@@ -77,8 +87,8 @@ void piece4(cairo_t* cr) {
     cairo_set_line_width(cr, 1.3);
     for (int i = 0; i < 4; ++i) {
         double a = M_PI / 4 + i * M_PI / 2;
-        cairo_move_to(cr, C + 3 * std::cos(a), C + 3 * std::sin(a));
-        cairo_line_to(cr, C + 15 * std::cos(a), C + 15 * std::sin(a));
+        cairo_move_to(cr, C + 3 * std::cos(a), C - 1 + 3 * std::sin(a));
+        cairo_line_to(cr, C + 15 * std::cos(a), C - 1 + 15 * std::sin(a));
         cairo_stroke(cr);
     }
 }

@@ -113,7 +113,7 @@ void flash(Canvas& c, int n) {
                           {0.92, 0.86, 0.72}, {1.0, 0.7, 0.35}, {1.0, 0.6, 0.85}, {1.0, 0.97, 0.8}};
     Rgb t = tint[n];
     switch (n) {
-    case 1: halo(cr, cx, cy, R, t, 0.95); break;
+    case 1: halo(cr, cx, cy, R, t, 0.75); break;
     case 2:
         halo(cr, cx, cy, R, t, 0.8);
         for (int i = 0; i < 6; ++i)
@@ -127,10 +127,13 @@ void flash(Canvas& c, int n) {
         cairo_stroke(cr);
         break;
     case 4: // starburst
-        rays(cr, cx, cy, 12, R * 0.6, R, 0.12, t, 0.8, 4);
-        halo(cr, cx, cy, R * 0.7, t, 0.9);
+        rays(cr, cx, cy, 12, R * 0.6, R, 0.12, t, 0.7, 4);
+        halo(cr, cx, cy, R * 0.7, t, 0.75);
         break;
-    case 5: halo(cr, cx, cy, R, t, 0.85); sparkle(cr, cx, cy, R * 0.7, {0.9, 0.97, 1.0}, 0.7); break;
+    case 5:
+        halo(cr, cx, cy, R, t, 0.7);
+        sparkle(cr, cx, cy, R * 0.7, {0.9, 0.97, 1.0}, 0.6);
+        break;
     case 6: // dust cloud of a broken stone
     case 7: {
         Rng rng(n * 11);
@@ -150,9 +153,9 @@ void flash(Canvas& c, int n) {
         halo(cr, cx, cy, R * 0.6, {1, 0.9, 0.95}, 0.9);
         break;
     default:
-        rays(cr, cx, cy, 16, R * 0.5, R * 0.95, 0.08, t, 0.7, 9);
-        halo(cr, cx, cy, R * 0.8, t, 0.95);
-        sparkle(cr, cx, cy, R * 0.5, {1, 1, 1}, 0.8);
+        rays(cr, cx, cy, 16, R * 0.5, R * 0.95, 0.08, t, 0.6, 9);
+        halo(cr, cx, cy, R * 0.8, t, 0.75);
+        sparkle(cr, cx, cy, R * 0.5, {1, 1, 1}, 0.7);
         break;
     }
 }

@@ -204,7 +204,7 @@ void sparkle(cairo_t* cr, double cx, double cy, double r, Rgb c, double alpha) {
 }
 
 void mossCushion(cairo_t* cr, double x, double y, double r, Rng& rng) {
-    const Rgb deep{0.17, 0.34, 0.09}, mid{0.33, 0.56, 0.16}, bright{0.56, 0.78, 0.27};
+    const Rgb deep{0.13, 0.27, 0.08}, mid{0.25, 0.43, 0.13}, bright{0.43, 0.60, 0.20};
     cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.35, y - r * 0.4, r * 0.1, x, y, r);
     Rgb top = mix(mid, bright, rng.range(0.3, 0.8));
     cairo_pattern_add_color_stop_rgb(p, 0, top.r, top.g, top.b);

@@ -128,10 +128,10 @@ void paintTopBar(Canvas& c) {
     // Plates of the moss count, the clock, the points and the menu button.
     inset(cr, 70, 8, 112, 30, 9);
     mossIcon(cr, 90, 24);
-    inset(cr, 200, 8, 132, 30, 9);
+    inset(cr, 200, 8, 150, 30, 9);
     clockIcon(cr, 221, 23);
-    inset(cr, 750, 8, 178, 30, 9);
-    starIcon(cr, 768, 22);
+    inset(cr, 758, 8, 160, 30, 9);
+    starIcon(cr, 774, 22);
     inset(cr, 386, 4, 252, 58, 14);
 }
 

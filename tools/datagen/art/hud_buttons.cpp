@@ -89,9 +89,33 @@ void iconGroup(cairo_t* cr) {
     for (auto& p : pts) ball(cr, cx + p[0] * 1.1, cy + p[1] * 0.95, 9.5, kBlue);
 }
 
+// A leaf on a short stalk, pointing along `angle`.
+void leaf(cairo_t* cr, double x, double y, double length, double angle, Rgb c) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_move_to(cr, 0, 0);
+    cairo_curve_to(cr, length * 0.3, -length * 0.35, length * 0.75, -length * 0.3, length, 0);
+    cairo_curve_to(cr, length * 0.75, length * 0.3, length * 0.3, length * 0.35, 0, 0);
+    cairo_close_path(cr);
+    cairo_restore(cr);
+    glossyFill(cr, x + length * 0.4 * std::cos(angle), y + length * 0.4 * std::sin(angle), length * 0.5, c, 1.6);
+    setColor(cr, darker(c, 0.45), 0.7);
+    cairo_set_line_width(cr, 1.2);
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x + length * 0.85 * std::cos(angle), y + length * 0.85 * std::sin(angle));
+    cairo_stroke(cr);
+}
+
 void paintBanner(Canvas& c) {
     cairo_t* cr = c.cr();
     double w = c.width(), h = c.height(), cy = h / 2.0 + 6;
+    // Soft shadow so the banner stands off the board.
+    for (int i = 6; i >= 1; --i) {
+        roundedRect(cr, 62 - i * 2, cy - 30 - i, w - 124 + i * 4, 64 + i * 3, 16 + i);
+        setColor(cr, {0.05, 0.08, 0.02}, 0.06);
+        cairo_fill(cr);
+    }
     // A ribbon with folded ends.
     for (int s = -1; s <= 1; s += 2) {
         double x0 = w / 2 + s * (w / 2 - 8), x1 = w / 2 + s * (w / 2 - 80);
@@ -102,17 +126,39 @@ void paintBanner(Canvas& c) {
         cairo_line_to(cr, x0 - s * 22, cy + 8);
         cairo_close_path(cr);
         glossyFill(cr, x1, cy + 8, 60, darker(pal::moss, 0.15), 2.4);
+        // The fold's shadow where the end tucks under the middle.
+        cairo_move_to(cr, x1, cy + 26);
+        cairo_line_to(cr, x1 - s * 18, cy + 34);
+        cairo_line_to(cr, x1, cy + 34);
+        cairo_close_path(cr);
+        setColor(cr, darker(pal::moss, 0.6));
+        cairo_fill(cr);
     }
+    // Leaves tucked behind the ribbon's corners.
+    leaf(cr, 74, cy - 30, 34, -2.5, pal::leaf);
+    leaf(cr, 80, cy - 34, 28, -1.9, darker(pal::leaf, 0.1));
+    leaf(cr, w - 74, cy + 22, 34, 0.55, pal::leaf);
+    leaf(cr, w - 82, cy + 26, 26, 1.2, darker(pal::leaf, 0.1));
     roundedRect(cr, 62, cy - 36, w - 124, 62, 14);
     glossyFill(cr, w / 2, cy - 5, w / 2, pal::moss, 2.6);
     roundedRect(cr, 70, cy - 30, w - 140, 10, 5);
     setColor(cr, {1, 1, 1}, 0.25);
     cairo_fill(cr);
+    // Stitching along the ribbon's edges.
+    cairo_set_line_width(cr, 1.6);
+    const double dash[] = {6, 5};
+    cairo_set_dash(cr, dash, 2, 0);
+    setColor(cr, lighter(pal::leaf, 0.5), 0.7);
+    roundedRect(cr, 68, cy - 31, w - 136, 52, 10);
+    cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
     setFont(cr, kFontRound, 64);
     outlinedText(cr, "Game on!", w / 2, cy + 16, {1.0, 0.85, 0.3}, pal::outline, 4.5);
+    // A beetle taking a ride on the ribbon, and a few sparkles.
+    beetleTop(cr, w - 122, cy - 38, 30, beetleColour(1), 3);
     sparkle(cr, 120, cy - 42, 12, {1, 1, 0.85}, 0.95);
-    sparkle(cr, w - 118, cy + 28, 10, {1, 1, 0.85}, 0.95);
-    sparkle(cr, w - 150, cy - 44, 7, {1, 1, 0.85}, 0.9);
+    sparkle(cr, w - 160, cy + 30, 10, {1, 1, 0.85}, 0.95);
+    sparkle(cr, 150, cy + 34, 7, {1, 1, 0.85}, 0.9);
 }
 
 // An icon file with one 32 x 32 PNG entry.

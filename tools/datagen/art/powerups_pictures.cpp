@@ -74,24 +74,74 @@ void paintDisabled(Canvas& c, int k) {
     outlinedText(cr, "z", 95, 18, {0.85, 0.88, 0.95}, pal::outline, 1.3);
 }
 
+constexpr int kFrameMargin = 24;
+
 // Animation frame f of n: a hop with squash and stretch, mouth open, glowing,
-// and the sparks of the slot's power around the ornament.
+// and the slot's own power showing at its head ornament: the horn flashes (the
+// shot), the crystals send up light (the beam), leaves whirl off the sprout (the
+// moss shots), the fuse flares and smokes (the dynamite).
 void paintFrame(Canvas& c, int k, int f, int n) {
     cairo_t* cr = c.cr();
+    // The frames are taller than the creature's other pictures, by the same margin
+    // above and below (they are drawn centred), so the effects above the head fit.
+    cairo_translate(cr, 0, (c.height() - kCreatureH) / 2.0);
     double t = (f - 1) / double(n - 1); // 0 .. 1
+    double power = std::sin(t * M_PI);
     CreatureLook look;
     look.squash = 0.12 * std::cos(t * 2 * M_PI) * (1 - t * 0.5);
-    look.lift = 8 * std::sin(t * M_PI);
+    look.lift = 8 * power;
     look.mouth = std::sin(std::min(1.0, t * 1.4) * M_PI);
-    look.aura = 0.35 + 0.45 * std::sin(t * M_PI);
+    look.aura = 0.35 + 0.45 * power;
     look.eyes = (f == 1 || f == n) ? Eyes::Half : Eyes::Open;
-    drawCreature(cr, k, look);
-    Rgb spark = lighter(beetleColour(k), 0.5);
+    // Where the creature's head ornament is in this pose (as drawCreature places it).
+    double feet = kCreatureH - 17 - look.lift, bodyH = 62 * (1 - look.squash);
+    double top = feet - bodyH - 4, cx = kCreatureW / 2.0;
+    Rgb colour = beetleColour(k), light = lighter(colour, 0.5);
     Rng rng(k * 100 + f);
-    int count = 2 + static_cast<int>(4 * std::sin(t * M_PI));
+    if (k == 2) { // a column of light rising from between the crystals
+        cairo_pattern_t* p = cairo_pattern_create_linear(0, top - 10, 0, 0);
+        cairo_pattern_add_color_stop_rgba(p, 0, light.r, light.g, light.b, 0.7 * power);
+        cairo_pattern_add_color_stop_rgba(p, 1, light.r, light.g, light.b, 0);
+        cairo_set_source(cr, p);
+        cairo_rectangle(cr, cx - 14, 0, 28, top - 10);
+        cairo_fill(cr);
+        cairo_pattern_destroy(p);
+    }
+    drawCreature(cr, k, look);
+    switch (k) {
+    case 1:
+        glow(cr, cx + 6, top - 18, 8 + 14 * power, light, 0.9);
+        sparkle(cr, cx + 6, top - 18, 5 + 9 * power, {1, 1, 0.9}, 1);
+        break;
+    case 2:
+        for (int s = -1; s <= 1; s += 2) {
+            glow(cr, cx + s * 18, top - 17, 7 + 9 * power, light, 0.9);
+            sparkle(cr, cx + s * 18, top - 17, 4 + 6 * power, {1, 1, 1}, 0.9);
+        }
+        break;
+    case 3:
+        for (int i = 0; i < 5; ++i) {
+            double a = -M_PI / 2 + (i - 2) * 0.55 + t * 1.2, d = 10 + 30 * t + i * 2;
+            double x = cx + d * std::cos(a), y = top - 12 + d * std::sin(a);
+            ellipsePath(cr, x, y, 5, 2.6, a + t * 3);
+            glossyFill(cr, x, y, 5, mix(pal::leaf, pal::moss, i / 5.0), 1.0);
+        }
+        break;
+    default:
+        for (int i = 0; i < 3; ++i) { // smoke puffs drifting up
+            double y = top - 22 - 10 * i - 14 * t, x = cx - 4 + rng.range(-5, 5);
+            cairo_arc(cr, x, y, 3 + 2 * i + 3 * t, 0, 2 * M_PI);
+            setColor(cr, {0.85, 0.85, 0.85}, 0.5 * (1 - i * 0.25) * (0.3 + power));
+            cairo_fill(cr);
+        }
+        glow(cr, cx - 4, top - 17, 9 + 12 * power, {1.0, 0.7, 0.2}, 1);
+        sparkle(cr, cx - 4, top - 17, 6 + 8 * power, {1, 1, 0.85}, 1);
+        break;
+    }
+    int count = 1 + static_cast<int>(3 * power);
     for (int i = 0; i < count; ++i) {
-        double a = -M_PI / 2 + rng.range(-1.2, 1.2), d = 30 + 22 * t + rng.range(0, 10);
-        sparkle(cr, kCreatureW / 2.0 + d * std::cos(a), 58 + d * std::sin(a), rng.range(3, 6), spark, 0.95);
+        double a = -M_PI / 2 + rng.range(-1.3, 1.3), d = 34 + 20 * t + rng.range(0, 10);
+        sparkle(cr, cx + d * std::cos(a), top + 24 + d * std::sin(a), rng.range(3, 5.5), light, 0.95);
     }
 }
 
@@ -120,7 +170,7 @@ void makePowerUps(const datagen::Context& ctx) {
         renderPicture(out("puitem" + ks), 44, 44, [&](Canvas& c) { beetleTop(c.cr(), 22, 22, 40, beetleColour(k), k); });
         int frames = (k == 1 || k == 3) ? 7 : 6;
         for (int f = 1; f <= frames; ++f)
-            renderPicture(out("pu" + ks + "/m" + std::to_string(f)), kCreatureW, kCreatureH,
+            renderPicture(out("pu" + ks + "/m" + std::to_string(f)), kCreatureW, kCreatureH + 2 * kFrameMargin,
                           [&](Canvas& c) { paintFrame(c, k, f, frames); });
     }
 }

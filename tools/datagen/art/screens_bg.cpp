@@ -33,6 +33,7 @@ void gameBackgrounds(const datagen::Context& ctx) {
         Canvas c(1024, 768);
         paintLandscape(c, weekScene(week));
         calmBoardArea(c, 0.22, 0.35);
+        canvasTexture(c, 0.08, week);
         liftBlacks(c, kBlackFloor);
         c.saveJpeg(ctx.file("data/bg/bg" + std::to_string(week) + ".jpg"), kJpegQuality);
     }
@@ -49,6 +50,7 @@ void menuBackgrounds(const datagen::Context& ctx) {
         s.pond = true;
         Canvas c(1024, 768);
         paintLandscape(c, s);
+        canvasTexture(c, 0.08, s.seed);
         liftBlacks(c, kBlackFloor);
         c.saveJpeg(ctx.file("data/bg/menubgalt.jpg"), kJpegQuality);
     }
@@ -62,6 +64,7 @@ void menuBackgrounds(const datagen::Context& ctx) {
         s.waterfall = true;
         Canvas c(1024, 768);
         paintLandscape(c, s);
+        canvasTexture(c, 0.08, s.seed);
         liftBlacks(c, kBlackFloor);
         c.saveJpeg(ctx.file("data/bg/loadbg1.jpg"), kJpegQuality);
     }

@@ -85,7 +85,6 @@ void titlePage(const datagen::Context& ctx) {
     s.horizon = 390;
     s.terraces = 2;
     s.waterfall = true;
-    s.pond = true;
     paintLandscape(c, s);
     gameLogo(cr, 512, 220, 1.55);
     setFont(cr, kFontText, 30);

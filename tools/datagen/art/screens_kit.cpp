@@ -394,15 +394,16 @@ void chain(cairo_t* cr, double x0, double y0, double x1, double y1, double link)
 // --- Characters ---------------------------------------------------------------
 
 Rgb beetleColour(int kind) {
+    // The same four colours as the beetles and creatures of the power-up bar.
     switch (kind) {
     case 1:
-        return pal::piece1;
+        return pal::piece1; // red
     case 2:
-        return pal::piece2;
+        return pal::piece3; // blue
     case 3:
-        return pal::piece3;
+        return pal::piece4; // green
     default:
-        return pal::piece4;
+        return {0.98, 0.60, 0.18}; // orange
     }
 }
 
@@ -499,7 +500,7 @@ void beetle(cairo_t* cr, double x, double y, double s, int kind, double angle, b
 }
 
 void guardian(cairo_t* cr, double x, double y, double s, int kind, bool awake) {
-    Rgb body = mix(beetleColour(kind), pal::stone, 0.45);
+    Rgb body = mix(beetleColour(kind), pal::stone, 0.2);
     cairo_save(cr);
     cairo_translate(cr, x, y);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -524,21 +525,56 @@ void guardian(cairo_t* cr, double x, double y, double s, int kind, bool awake) {
         cairo_set_line_width(cr, s * 0.04);
         cairo_stroke(cr);
     }
-    // Ears or horns, one shape per kind.
-    for (int side = -1; side <= 1; side += 2) {
-        cairo_new_path(cr);
-        if (kind == 1 || kind == 3) { // pointed ears
-            cairo_move_to(cr, side * s * 0.35, -s * 0.7);
-            cairo_line_to(cr, side * s * 0.72, -s * 1.15);
-            cairo_line_to(cr, side * s * 0.75, -s * 0.45);
-        } else { // round ears
-            cairo_arc(cr, side * s * 0.62, -s * 0.7, s * 0.24, 0, 2 * M_PI);
-        }
+    // On the head, one mark per kind: a horn, two crystal feelers, a sprout,
+    // a curly feeler.
+    cairo_set_line_width(cr, s * 0.05);
+    if (kind == 1) {
+        cairo_move_to(cr, -s * 0.16, -s * 0.8);
+        cairo_curve_to(cr, -s * 0.05, -s * 1.1, s * 0.1, -s * 1.2, s * 0.18, -s * 1.3);
+        cairo_curve_to(cr, s * 0.16, -s * 1.05, s * 0.14, -s * 0.9, s * 0.16, -s * 0.8);
         cairo_close_path(cr);
-        setColor(cr, darker(body, 0.1));
+        setColor(cr, {0.96, 0.90, 0.76});
         cairo_fill_preserve(cr);
         setColor(cr, pal::outline);
-        cairo_set_line_width(cr, s * 0.05);
+        cairo_stroke(cr);
+    } else if (kind == 2) {
+        for (int side = -1; side <= 1; side += 2) {
+            cairo_move_to(cr, side * s * 0.25, -s * 0.82);
+            cairo_line_to(cr, side * s * 0.38, -s * 1.1);
+            setColor(cr, pal::outline);
+            cairo_stroke(cr);
+            cairo_move_to(cr, side * s * 0.38, -s * 1.32);
+            cairo_line_to(cr, side * s * 0.46, -s * 1.16);
+            cairo_line_to(cr, side * s * 0.38, -s * 1.04);
+            cairo_line_to(cr, side * s * 0.3, -s * 1.16);
+            cairo_close_path(cr);
+            setColor(cr, {0.80, 0.95, 1.0});
+            cairo_fill_preserve(cr);
+            setColor(cr, pal::outline);
+            cairo_stroke(cr);
+        }
+    } else if (kind == 3) {
+        cairo_move_to(cr, 0, -s * 0.88);
+        cairo_line_to(cr, 0, -s * 1.05);
+        setColor(cr, pal::outline);
+        cairo_stroke(cr);
+        for (int side = -1; side <= 1; side += 2) {
+            cairo_save(cr);
+            cairo_translate(cr, side * s * 0.17, -s * 1.1);
+            cairo_rotate(cr, side * 0.4);
+            cairo_scale(cr, s * 0.18, s * 0.09);
+            cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+            cairo_restore(cr);
+            setColor(cr, pal::leaf);
+            cairo_fill_preserve(cr);
+            setColor(cr, pal::outline);
+            cairo_stroke(cr);
+        }
+    } else {
+        cairo_move_to(cr, 0, -s * 0.88);
+        cairo_curve_to(cr, s * 0.05, -s * 1.2, s * 0.35, -s * 1.2, s * 0.3, -s * 1.05);
+        cairo_curve_to(cr, s * 0.26, -s * 0.96, s * 0.14, -s * 1.0, s * 0.18, -s * 1.08);
+        setColor(cr, pal::outline);
         cairo_stroke(cr);
     }
     // Round body.
@@ -551,8 +587,17 @@ void guardian(cairo_t* cr, double x, double y, double s, int kind, bool awake) {
     cairo_restore(cr);
     setColor(cr, lighter(body, 0.5), 0.6);
     cairo_fill(cr);
-    // A moss cap on the head.
-    mossCushion(cr, -s * 0.1, -s * 0.78, s * 0.45, s * 0.3, 40 + kind);
+    // Spots on the back, and moss on the head while it sleeps.
+    for (int i = 0; i < 5; ++i) {
+        double a = 0.9 + i * 0.33;
+        cairo_arc(cr, std::cos(a + M_PI) * s * 0.72, std::sin(a + M_PI) * s * 0.55 + s * 0.1, s * 0.07, 0,
+                  2 * M_PI);
+        cairo_arc(cr, -std::cos(a + M_PI) * s * 0.72, std::sin(a + M_PI) * s * 0.55 + s * 0.1, s * 0.07, 0,
+                  2 * M_PI);
+        setColor(cr, darker(body, 0.3), 0.55);
+        cairo_fill(cr);
+    }
+    if (!awake) mossCushion(cr, -s * 0.1, -s * 0.78, s * 0.45, s * 0.3, 40 + kind);
     // Face.
     for (int side = -1; side <= 1; side += 2) {
         double ex = side * s * 0.33, ey = -s * 0.12;

@@ -120,6 +120,9 @@ void paintLandscape(Canvas& canvas, const Scene& scene);
 // Calms the board area of a game background: darker and less saturated inside
 // x 32..991, y 74..693, feathered at the edges.
 void calmBoardArea(Canvas& canvas, double darken, double desaturate);
+// A painted surface's texture: soft brush blotches and a fine canvas weave
+// over an opaque picture.
+void canvasTexture(Canvas& canvas, double strength, uint32_t seed);
 // Raises every channel to at least `floor`: pictures without alpha have pure
 // black keyed out when loaded with the default flags.
 void liftBlacks(Canvas& canvas, int floor);

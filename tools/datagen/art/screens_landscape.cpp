@@ -637,6 +637,26 @@ void calmBoardArea(Canvas& canvas, double darken, double desaturate) {
     cairo_surface_mark_dirty(canvas.surface());
 }
 
+void canvasTexture(Canvas& canvas, double strength, uint32_t seed) {
+    cairo_surface_flush(canvas.surface());
+    uint8_t* data = cairo_image_surface_get_data(canvas.surface());
+    int stride = cairo_image_surface_get_stride(canvas.surface());
+    for (int y = 0; y < canvas.height(); ++y) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
+        for (int x = 0; x < canvas.width(); ++x) {
+            double blotch = noise2(x / 38.0 + y / 90.0, y / 22.0, seed) - 0.5;
+            double weave = noise2(x / 1.7, y / 1.7, seed + 1) - 0.5;
+            double f = 1 + strength * (0.7 * blotch + 0.5 * weave);
+            uint32_t p = row[x];
+            auto chan = [&](int shift) {
+                return static_cast<uint32_t>(std::clamp(((p >> shift) & 255) * f, 0.0, 255.0)) << shift;
+            };
+            row[x] = (p & 0xFF000000u) | chan(16) | chan(8) | chan(0);
+        }
+    }
+    cairo_surface_mark_dirty(canvas.surface());
+}
+
 void liftBlacks(Canvas& canvas, int floor) {
     cairo_surface_flush(canvas.surface());
     uint8_t* data = cairo_image_surface_get_data(canvas.surface());

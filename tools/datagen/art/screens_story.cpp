@@ -179,6 +179,7 @@ void storyPages(const datagen::Context& ctx) {
         Canvas c(1024, 768);
         paintLandscape(c, list[i].scene);
         if (list[i].characters) list[i].characters(c.cr());
+        canvasTexture(c, 0.07, list[i].scene.seed);
         storyBanner(c.cr(), 78, list[i].lines);
         liftBlacks(c, 12);
         c.saveJpeg(ctx.file("data/story/story" + std::to_string(i + 1) + ".jpg"), 85);

@@ -274,6 +274,51 @@ void helpStone(const datagen::Context& ctx) {
     save(c, ctx, "helpstoneexpl.png");
 }
 
+// A small copy of a piece for the quota icons, in the piece's own shape: ball,
+// star, drop, clover, diamond.
+void pieceIcon(cairo_t* cr, double x, double y, double r, int kind) {
+    static const Rgb colours[] = {pal::piece1, pal::piece2, pal::piece3, pal::piece4, pal::piece5};
+    Rgb c = colours[kind - 1];
+    cairo_new_path(cr);
+    switch (kind) {
+    case 1:
+        cairo_arc(cr, x, y, r, 0, 2 * M_PI);
+        break;
+    case 2:
+        for (int k = 0; k < 10; ++k) {
+            double a = -M_PI / 2 + k * M_PI / 5, rr = k % 2 ? r * 0.48 : r * 1.1;
+            cairo_line_to(cr, x + std::cos(a) * rr, y + std::sin(a) * rr);
+        }
+        cairo_close_path(cr);
+        break;
+    case 3:
+        cairo_move_to(cr, x, y - r * 1.15);
+        cairo_curve_to(cr, x + r * 0.4, y - r * 0.5, x + r * 0.9, y, x + r * 0.8, y + r * 0.35);
+        cairo_arc(cr, x, y + r * 0.25, r * 0.8, 0.12, M_PI - 0.12);
+        cairo_curve_to(cr, x - r * 0.9, y, x - r * 0.4, y - r * 0.5, x, y - r * 1.15);
+        cairo_close_path(cr);
+        break;
+    case 4:
+        for (int k = 0; k < 4; ++k) {
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, x + std::cos(k * M_PI / 2) * r * 0.45, y + std::sin(k * M_PI / 2) * r * 0.45,
+                      r * 0.55, 0, 2 * M_PI);
+        }
+        break;
+    default:
+        cairo_move_to(cr, x, y - r * 1.1);
+        cairo_line_to(cr, x + r * 0.85, y);
+        cairo_line_to(cr, x, y + r * 1.1);
+        cairo_line_to(cr, x - r * 0.85, y);
+        cairo_close_path(cr);
+    }
+    fillStops(cr, cairo_pattern_create_radial(x - r * 0.35, y - r * 0.4, r * 0.1, x, y, r * 1.2),
+              {{0, lighter(c, 0.5)}, {0.5, c}, {1, darker(c, 0.25)}}, true);
+    setColor(cr, pal::outline);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+}
+
 // Help page 1: the middle of the game's top bar, drawn at (512, 234): the moss
 // counter and the five quota icons 50 px apart like in the game. The page draws
 // a trail of shrinking blue pieces (kind 3) ending at (537, 234), so the icon
@@ -300,7 +345,7 @@ void hudTop(const datagen::Context& ctx) {
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
         glow(cr, x - 3, cy - 3, 14, lighter(kinds[i], 0.4), 0.9);
-        shadedEllipse(cr, x, cy, 10, 10, kinds[i], 1.2);
+        pieceIcon(cr, x, cy, 10, i + 1);
         setFont(cr, kFontTextBlack, 14);
         outlinedText(cr, counts[i], x + 15, cy + 19, pal::cream, pal::outline, 2, 0);
     }

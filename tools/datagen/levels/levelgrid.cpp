@@ -107,15 +107,25 @@ GridStats statsOf(const Grid& g) {
 
 void checkGrid(const Grid& g, const std::string& where) {
     for (int r = 1; r <= kRows; ++r)
-        for (int c = 1; c <= kCols; ++c)
+        for (int c = 1; c <= kCols; ++c) {
             if ((r == 1 || c == 1) && isCell(g, r, c))
                 fail(where, "a cell at " + at(r, c) + ": row 1 and column 1 never hold cells");
+            if (r == kTopRow - 1 && isCell(g, r, c))
+                fail(where, "a cell at " + at(r, c) + ": the board picture starts below row 2 and would cut it off");
+        }
     GridStats s = statsOf(g);
     if (s.cells == 0) fail(where, "the level has no cells");
     if (s.items() > kMaxItems)
         fail(where, std::to_string(s.cells) + " cells plus " + std::to_string(s.segments) +
                         " column segments need " + std::to_string(s.items()) + " item slots, more than " +
                         std::to_string(kMaxItems));
+    for (int c = 2; c <= kCols; ++c) {
+        int runs = 0;
+        for (int r = 2; r <= kRows; ++r) runs += isCell(g, r, c) && !isCell(g, r - 1, c);
+        if (runs > 1)
+            fail(where, "column " + std::to_string(c) + " is broken into " + std::to_string(runs) +
+                            " runs; the board draws one background strip per column");
+    }
     for (int r = 2; r <= kRows; ++r)
         for (int c = 2; c <= kCols; ++c) {
             int v = code(g, r, c);

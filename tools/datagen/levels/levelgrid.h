@@ -10,6 +10,10 @@ namespace levels {
 constexpr int kRows = 13;
 constexpr int kCols = 20;
 constexpr int kMaxItems = 150; // item slots the board may fill: cells plus floor markers
+// The board picture starts at screen y 74, so a cell of row 2 (top edge at y 52)
+// would be cut off: boards use rows 3..13, at most 11 cells a column, which is
+// also the tallest background strip the board has.
+constexpr int kTopRow = 3;
 
 // Cell codes of the level file.
 constexpr int kNone = -1;
@@ -38,12 +42,14 @@ struct GridStats {
 GridStats statsOf(const Grid& g);
 
 // Throws std::runtime_error (naming `where`) when the board breaks a rule: a cell
-// in row 1 or column 1 (the game never creates those), no cells at all, more than
-// 150 cells plus column segments, a cell no straight line of three cells passes
-// through (swap mode could never clear it), a beetle, stone or door lying below a
-// stone or door in its column segment (set-up would swallow it), a beetle on the
-// lowest cell of its segment (it would leave before play starts), or a stone or
-// door that no selection can ever touch.
+// in row 1 or column 1 (the game never creates those) or in row 2 (see kTopRow),
+// no cells at all, more than 150 cells plus column segments, a column broken into
+// separate runs (the board draws one background strip per column, from its top
+// cell down over as many cells as the column has), a cell no straight line of three
+// cells passes through (swap mode could never clear it), a beetle, stone or door
+// lying below a stone or door in its column segment (set-up would swallow it), a
+// beetle on the lowest cell of its segment (it would leave before play starts),
+// or a stone or door that no selection can ever touch.
 void checkGrid(const Grid& g, const std::string& where);
 
 // Appends v as a 32-bit signed little-endian integer (the game's binary files).

@@ -19,6 +19,12 @@ struct Shape {
 
 // A shape from 13 rows of 20 characters, '#' for a cell.
 Shape shapeFromRows(const char* const rows[kRows]);
+// Whether every column's cells form one run (the strip of a column covers its
+// cells from the top cell down, gaps included).
+bool columnsContiguous(const Shape& s);
+// Open sides of cells that the cell's border picture does not cover: holes in the
+// frame, where the neighbour rules have no code for the cell's surroundings.
+int openSides(const Shape& s);
 // A shape that uses all 24 border codes (found by a deterministic search).
 Shape borderTestShape();
 // The border code of every cell of the live board (cells need row and column >= 2).
@@ -40,6 +46,10 @@ FrameCheck composeLevel(const std::filesystem::path& dataDir, const Shape& s, ca
 // the frame check over many random level shapes.
 // A whole game screen as a player sees it in play, from the generated pictures.
 void renderGameMockup(const std::filesystem::path& dataDir, const std::filesystem::path& out);
+
+// Every level of the data folder as its board frame, moss and specials, on a few
+// pages; prints the levels whose frame has holes or whose columns are split.
+void renderLevelsOverview(const std::filesystem::path& dataDir, const std::filesystem::path& out);
 
 void renderLevelSheet(const std::filesystem::path& dataDir, const std::filesystem::path& out);
 

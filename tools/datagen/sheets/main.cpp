@@ -23,10 +23,26 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::filesystem::create_directories(out);
+    // Pages of an earlier run would linger under names no longer written.
+    for (auto& e : std::filesystem::directory_iterator(out))
+        if (e.path().extension() == ".png") std::filesystem::remove(e.path());
     try {
         sheets::renderOverview(data, out);
         sheets::renderLevelSheet(data, out);
         sheets::renderGameMockup(data, out);
+        sheets::renderLevelsOverview(data, out);
+        // The other families' own review pages (font samples, sound and music
+        // sheets) join these, so every sheet is in one place.
+        auto review = data / "review";
+        if (std::filesystem::is_directory(review))
+            for (auto& e : std::filesystem::recursive_directory_iterator(review)) {
+                if (!e.is_regular_file() || e.path().extension() != ".png") continue;
+                std::string name = std::filesystem::relative(e.path(), review).string();
+                for (auto& ch : name)
+                    if (ch == '/') ch = '-';
+                std::filesystem::copy_file(e.path(), out / ("review-" + name),
+                                           std::filesystem::copy_options::overwrite_existing);
+            }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "contactsheet: %s\n", e.what());
         return 1;

@@ -84,6 +84,9 @@ void renderOverview(const std::filesystem::path& dataDir, const std::filesystem:
     std::map<std::string, std::vector<std::filesystem::path>> groups;
     for (auto& e : std::filesystem::recursive_directory_iterator(dataDir)) {
         if (!e.is_regular_file()) continue;
+        // Only the installed files: the data folder and the icon beside it.
+        auto rel = std::filesystem::relative(e.path(), dataDir).string();
+        if (rel.rfind("data/", 0) != 0 && rel.find('/') != std::string::npos) continue;
         auto ext = e.path().extension().string();
         if (ext != ".png" && ext != ".jpg" && ext != ".ico") continue;
         std::string group = std::filesystem::relative(e.path().parent_path(), dataDir).string();
