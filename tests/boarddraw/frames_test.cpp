@@ -39,6 +39,12 @@ TEST_F(BoardDrawTest, SavesFramesOfRealBoards) {
     Cls();
     SetBlend(BLEND_ALPHA);
     SetAlpha(1);
+    {
+        TBild panel;
+        panel.LoadFromDisk("data/bg/bg2.jpg", -1);
+        panel.setHandleTopLeft();
+        panel.PaintXY(0, 0);
+    }
     drawLevelPreview(16, 16);
     Flip(0);
     saveFrame("preview_level16");
