@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/mainloop.h"
 #include "app/sound.h"
+#include "app/ui.h"
 #include "persist/besttimes.h"
 #include "persist/config.h"
 #include "persist/profile.h"
@@ -13,6 +14,8 @@ int openPopup(int id) {
         if (gScreen > 0 && gCurPl > -1) savePlayer(gCurPl);
         gConfig.SaveToDisk();
     }
+    gSoundDrag = 0;
+    gMusicDrag = 0;
     playSfx(5, 512);
     gRunPopup = 1;
     gPopupDir = 1;

@@ -4,7 +4,10 @@
 #include "app/screens.h"
 
 #include "app/globals.h"
+#include "app/loadscreen.h"
 #include "app/mainloop.h"
+#include "app/menupics.h"
+#include "app/splash.h"
 #include "screens/story.h"
 
 namespace {
@@ -21,13 +24,21 @@ void enterScreen(int screen) {
 void runScreenPrepare(int screen, int arg) {
     switch (screen) {
     case SCREEN_BRANDING:
+        screenTellgravePrepare(arg);
+        break;
     case SCREEN_LOADING:
+        screenLoadscreenPrepare();
+        break;
     case SCREEN_MENU:
+        screenMainmenuPrepare();
+        break;
     case SCREEN_GAME:
     case SCREEN_ROADMAP:
         enterScreen(screen);
         break;
-    case SCREEN_STORY: screenStoryPrepare(); break;
+    case SCREEN_STORY:
+        screenStoryPrepare();
+        break;
     default:
         break;
     }
@@ -35,7 +46,18 @@ void runScreenPrepare(int screen, int arg) {
 
 void runScreenFrame(int screen) {
     switch (screen) {
-    case SCREEN_STORY: screenStory(); break;
+    case SCREEN_BRANDING:
+        screenTellgraveFrame();
+        break;
+    case SCREEN_LOADING:
+        screenLoadscreenShow();
+        break;
+    case SCREEN_MENU:
+        screenMainmenuFrame();
+        break;
+    case SCREEN_STORY:
+        screenStory();
+        break;
     default:
         break; // no frame routine: the cleared frame stays as it is
     }

@@ -2,6 +2,7 @@
 
 #include "app/fonts.h"
 #include "app/globals.h"
+#include "app/menupics.h"
 
 TBild gPicPointer, gPicLogo, gPicLoadBg, gPicBarDown, gPicBarLong, gPicLoadBar, gPicLoadFill, gPicLogoGlow,
     gPicRays;
@@ -18,7 +19,7 @@ int screenLoadscreenLoad() {
     loadCentred(gPicPointer, "data/UI/cursor.png", 0);
     loadCentred(gPicLogo, "data/UI/logo3.png", -1);
     gPicLogo.setXY(250, 270);
-    // The menu background is loaded here too once the main menu exists.
+    reload_menu_BG();
     gPicLoadBg.LoadFromDisk("data/bg/loadbg1.jpg", 0);
     loadCentred(gPicBarDown, "data/match3/m3uidown.png", 0);
     loadCentred(gPicBarLong, "data/match3/m3uilongbar.png", 0);

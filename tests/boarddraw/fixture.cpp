@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace bdtest {
@@ -37,6 +38,7 @@ void BoardDrawTest::SetUp() {
     clearParticles();
     clearFloatTexts();
     gameFrame = 200;
+    gFPS = 40;
     winCounter = 0;
     boardAlpha = 1;
     gRunPopup = 0;
@@ -123,6 +125,45 @@ void BoardDrawTest::saveFrame(const std::string& name) {
     const std::string dir = gameFolder() + "/../frames";
     std::filesystem::create_directories(dir);
     EXPECT_TRUE(harness::saveFramePng(dir + "/" + name + ".png"));
+}
+
+} // namespace bdtest
+
+namespace bdtest {
+
+void setSolidPicture(TBild& img, int w, int h, int r, int g, int b, bool centred) {
+    Pixmap px;
+    px.width = w;
+    px.height = h;
+    px.pitch = w * 4;
+    px.storage.assign(static_cast<size_t>(w) * h * 4, 255);
+    px.pixels = px.storage.data();
+    for (int i = 0; i < w * h; i++) {
+        px.storage[i * 4 + 0] = static_cast<uint8_t>(r);
+        px.storage[i * 4 + 1] = static_cast<uint8_t>(g);
+        px.storage[i * 4 + 2] = static_cast<uint8_t>(b);
+    }
+    img.Unload();
+    img.data = PictureFromPixmap(px, 0);
+    img.isLoaded = img.data ? 1 : 0;
+    img.url = "made by the test";
+    if (centred) img.Center();
+    else img.setHandleTopLeft();
+}
+
+bool litBox(const harness::Frame& f, int& x0, int& y0, int& x1, int& y1) {
+    x0 = y0 = 1 << 30;
+    x1 = y1 = -1;
+    for (int y = 0; y < f.height; y++)
+        for (int x = 0; x < f.width; x++) {
+            const uint8_t* p = f.at(x, y);
+            if (p[0] + p[1] + p[2] == 0) continue;
+            x0 = std::min(x0, x);
+            y0 = std::min(y0, y);
+            x1 = std::max(x1, x);
+            y1 = std::max(y1, y);
+        }
+    return x1 >= 0;
 }
 
 } // namespace bdtest

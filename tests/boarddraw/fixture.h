@@ -36,3 +36,16 @@ class BoardDrawTest : public harness::HeadlessTest {
 std::string gameFolder();
 
 } // namespace bdtest
+
+#include "app/tbild.h"
+#include "tests/harness/harness.h"
+
+namespace bdtest {
+
+// Gives a wrapper a solid w x h picture of one colour, handle as given.
+void setSolidPicture(TBild& img, int w, int h, int r, int g, int b, bool centred);
+// Bounding box of the pixels of the presented frame that are not black; false
+// when every pixel is black.
+bool litBox(const harness::Frame& f, int& x0, int& y0, int& x1, int& y1);
+
+} // namespace bdtest
