@@ -235,3 +235,21 @@ TEST_F(PopupsTest, HelpAtTheStartOfLevelOneShowsPageOneThenTwo) {
     EXPECT_EQ(gPopupDir, 2) << "Enter still held closes page 2";
     harness::keyUp(13);
 }
+
+TEST_F(PopupsTest, FullScreenBoxSwitchesEvenWhileOpeningAndIsSavedOnlyByOk) {
+    const int before = gConfig.fullscreen;
+    const std::string savedBefore = readFile(saveDir() + "settings.txt");
+    openPopup(100);
+    game::step(1);
+    ASSERT_LT(gRunPopup, 16);
+    clickStep(442, 480);
+    EXPECT_EQ(gConfig.fullscreen, 1 - before);
+    EXPECT_EQ(gPaused, 1) << "the mode switch pauses until a click";
+    EXPECT_EQ(readFile(saveDir() + "settings.txt"), savedBefore);
+    clickStep(100, 100); // the click that ends the pause
+    ASSERT_TRUE(stepUntilOpen());
+    clickStep(512, 564);
+    EXPECT_EQ(gPopupDir, 2);
+    const std::string saved = readFile(saveDir() + "settings.txt");
+    EXPECT_EQ(saved.substr(0, saved.find('\r')), std::to_string(1 - before));
+}
