@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // The name typed so far in the new-player popup.
-const std::string& typedName() { return gPlayers[gCurPl].name; }
+const std::string& typedName() {
+    return gPlayers[gCurPl].name;
+}
 
 void typeStep(const std::string& text) {
     for (char c : text) {
@@ -30,7 +32,8 @@ void typeStep(const std::string& text) {
 // Settings file line 4 holds the current slot.
 std::string settingsLine(const std::string& dir, int line) {
     std::string s = readFile(dir + "settings.txt");
-    for (int i = 1; i < line; ++i) s = s.substr(s.find('\n') + 1);
+    for (int i = 1; i < line; ++i)
+        s = s.substr(s.find('\n') + 1);
     return s.substr(0, s.find('\r'));
 }
 
@@ -112,8 +115,8 @@ TEST_F(PlayersTest, ApplyTypedCharTable) {
         std::string after;
     };
     const Case cases[] = {
-        {"", 8, ""},   {"ab", 8, "a"},      {"ab", 'c', "abc"},       {"abcdefghijkl", 'm', "abcdefghijkl"},
-        {"a", 0, "a"}, {"a", 300, "a"},     {"a", 233, "a\xE9"},      {"a", 13, "a"},
+        {"", 8, ""},   {"ab", 8, "a"},  {"ab", 'c', "abc"},  {"abcdefghijkl", 'm', "abcdefghijkl"},
+        {"a", 0, "a"}, {"a", 300, "a"}, {"a", 233, "a\xE9"}, {"a", 13, "a"},
     };
     for (const Case& c : cases) {
         std::string name = c.before;
@@ -161,7 +164,8 @@ TEST_F(PlayersTest, ManagerListsByPointsAndPicksTheClickedRow) {
 }
 
 TEST_F(PlayersTest, NewPlayerInactiveWithEightRowsAndDoesNothingWhenSlotsTwoToEightAreTaken) {
-    for (int s = 2; s <= 8; ++s) makePlayer(s, "P" + std::to_string(s), s);
+    for (int s = 2; s <= 8; ++s)
+        makePlayer(s, "P" + std::to_string(s), s);
     gCurPl = 2;
     openFully(103);
     clickStep(353, 564); // seven rows: active, but no free slot below 9
@@ -191,7 +195,8 @@ TEST_F(PlayersTest, DeletingOneOfSeveralPicksTheLowestRemainingSlot) {
     EXPECT_EQ(settingsLine(saveDir(), 4), "4");
     const std::string two = readFile(saveDir() + "players2.ppp");
     ASSERT_GE(two.size(), 4u);
-    EXPECT_EQ(two.substr(two.size() - 4), std::string(4, '\0')) << "the erased profile is written with no name";
+    EXPECT_EQ(two.substr(two.size() - 4), std::string(4, '\0'))
+        << "the erased profile is written with no name";
 }
 
 TEST_F(PlayersTest, DeletingTheOnlyPlayerLeavesNoCurrentPlayerAndCloses) {
