@@ -13,7 +13,9 @@ namespace {
 constexpr int kGapDx[13] = {0, -24, 24, -48, 0, 48, -24, 24, -48, 0, 48, -24, 24};
 constexpr int kGapDy[13] = {0, -48, -48, -24, -24, -24, 0, 0, 24, 24, 24, 48, 48};
 
-void paintAt(TBild& img, int x, int y) { img.PaintXY(static_cast<float>(x), static_cast<float>(y)); }
+void paintAt(TBild& img, int x, int y) {
+    img.PaintXY(static_cast<float>(x), static_cast<float>(y));
+}
 
 } // namespace
 

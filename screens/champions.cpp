@@ -23,7 +23,8 @@ void drawChampionRow(int r) {
         drawTextRight(gFontText, std::to_string(gChampPoints[r]), 654, y);
         drawTextCentredOn(gFontText, std::to_string(gChampLevel[r]), 697, y);
     } else {
-        for (int x : {368, 654, 697}) drawTextCentredOn(gFontText, "---", x, y);
+        for (int x : {368, 654, 697})
+            drawTextCentredOn(gFontText, "---", x, y);
     }
 }
 
@@ -39,7 +40,8 @@ int championsPopup() {
     drawTextCentredOn(gFontDialog, gLang.getValue("name"), 458, 193);
     drawTextCentredOn(gFontDialog, gLang.getValue("points"), 611, 193);
     drawTextCentredOn(gFontDialog, gLang.getValue("level"), 699, 193);
-    for (int r = 1; r <= kShownRows; ++r) drawChampionRow(r);
+    for (int r = 1; r <= kShownRows; ++r)
+        drawChampionRow(r);
     if (popupConfirmed(button(512, 586, 3, 2, gLang.getValue("ok")))) closePopup();
     return 0;
 }

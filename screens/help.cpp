@@ -18,9 +18,13 @@ namespace {
 
 using namespace helpboards;
 
-void text(const char* key, TBitmapFont& font, int y) { drawCenteredLines(gLang.getValue(key), font, 512, y); }
+void text(const char* key, TBitmapFont& font, int y) {
+    drawCenteredLines(gLang.getValue(key), font, 512, y);
+}
 
-void paintAt(TBild& img, int x, int y) { img.PaintXY(static_cast<float>(x), static_cast<float>(y)); }
+void paintAt(TBild& img, int x, int y) {
+    img.PaintXY(static_cast<float>(x), static_cast<float>(y));
+}
 
 void pageMoss() {
     popupFrame(2, gLang.getValue("helpdirttitle"));
@@ -91,15 +95,24 @@ int helpPopup() {
     SetDrawScale(1, 1);
     int yOff = 0;
     switch (helpPage) {
-    case 1: pageMoss(); break;
-    case 2: pageGameTypes(); break;
+    case 1:
+        pageMoss();
+        break;
+    case 2:
+        pageGameTypes();
+        break;
     case 3:
         pageBombs();
         yOff = -20;
         break;
-    case 4: pagePowerUps(); break;
-    case 5: pageStones(); break;
-    default: break; // no page: only the buttons
+    case 4:
+        pagePowerUps();
+        break;
+    case 5:
+        pageStones();
+        break;
+    default:
+        break; // no page: only the buttons
     }
     SetDrawScale(1, 1);
 

@@ -85,7 +85,8 @@ void drawManagerList() {
         const int y = top + rh * k;
         if (slot == gCurPl) gPicPlayerBar.PaintXY(512, static_cast<float>(y + rh - 11));
         const std::string level = (p.isStoryFinished == 1 ? "+" : "") + std::to_string(p.Level);
-        const bool hover = gMouseX > 512 - w / 2 && gMouseX < 512 + w / 2 && gMouseY > y + 5 && gMouseY < y + rh;
+        const bool hover =
+            gMouseX > 512 - w / 2 && gMouseX < 512 + w / 2 && gMouseY > y + 5 && gMouseY < y + rh;
         for (int pass = 0; pass < (hover ? 2 : 1); ++pass) {
             drawTextLeft(gFontText, p.name, left, y);
             drawTextCentredOn(gFontText, level, 512, y);
@@ -103,7 +104,8 @@ void drawManagerList() {
 // new profile; slot 9 is kept free.
 void startNewPlayerFromManager() {
     int slot = 2;
-    while (slot < 9 && !gPlayers[slot].name.empty()) ++slot;
+    while (slot < 9 && !gPlayers[slot].name.empty())
+        ++slot;
     if (slot == 9) return;
     gPrevCurPl = gCurPl;
     gCurPl = slot;
@@ -144,8 +146,10 @@ int playerManagerPopup() {
         closePopup();
         return 0;
     }
-    if (add == 3) startNewPlayerFromManager();
-    else if (del == 3) openPopup(106);
+    if (add == 3)
+        startNewPlayerFromManager();
+    else if (del == 3)
+        openPopup(106);
     return 0;
 }
 

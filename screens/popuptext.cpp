@@ -24,6 +24,10 @@ bool popupConfirmed(int buttonState) {
     return buttonState == 3 || gKeyEsc > 0 || gKeyEnter > 0;
 }
 
-void closePopup() { gPopupDir = 2; }
+void closePopup() {
+    gPopupDir = 2;
+}
 
-void handOverPopup(int id) { gStatePopup = id; }
+void handOverPopup(int id) {
+    gStatePopup = id;
+}

@@ -1,6 +1,5 @@
 #include "screens/story.h"
 
-#include "platform/debuglog.h"
 #include "app/globals.h"
 #include "app/mainloop.h"
 #include "app/menupics.h"
@@ -13,6 +12,7 @@
 #include "persist/config.h"
 #include "persist/language.h"
 #include "persist/profile.h"
+#include "platform/debuglog.h"
 #include "platform/platform.h"
 
 TBild imgStory;
@@ -50,10 +50,15 @@ int screenStoryPrepare() {
 int storyNextScreen() {
     TSpieler& p = curPlayer();
     switch (p.StoryPage) {
-    case 1: return SCREEN_ROADMAP;
-    case 2: return SCREEN_GAME;
-    case 12: p.Level = 1; return SCREEN_MENU;
-    default: return p.Level == p.StoryLevel ? SCREEN_GAME : SCREEN_ROADMAP;
+    case 1:
+        return SCREEN_ROADMAP;
+    case 2:
+        return SCREEN_GAME;
+    case 12:
+        p.Level = 1;
+        return SCREEN_MENU;
+    default:
+        return p.Level == p.StoryLevel ? SCREEN_GAME : SCREEN_ROADMAP;
     }
 }
 

@@ -3,9 +3,9 @@
 
 #include "platform/platform.h"
 
-#include <cstring>
 #include "tests/harness/harness.h"
 #include "tests/popups/popupfixture.h"
+#include <cstring>
 
 using namespace popuptest;
 
@@ -64,7 +64,8 @@ TEST_F(HelpBoardTest, EmptyListsDrawOnlyTheBoardAndAPieceLandsOnItsCell) {
     onePiece.piece[0] = 3; // cell 1, top left
     const harness::Frame withPiece = drawOnly(onePiece);
     EXPECT_GT(differingPixels(bare, withPiece, 464 - 20, 336 - 20, 464 + 20, 336 + 20), 200);
-    EXPECT_EQ(differingPixels(bare, withPiece, 512 - 20, 384 - 20, 560 + 20, 432 + 20), 0) << "other cells untouched";
+    EXPECT_EQ(differingPixels(bare, withPiece, 512 - 20, 384 - 20, 560 + 20, 432 + 20), 0)
+        << "other cells untouched";
 
     HelpBoard arrow{};
     arrow.arrow[11] = 1; // gap 12, between cells 8 and 9

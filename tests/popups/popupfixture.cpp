@@ -3,11 +3,11 @@
 #include "app/globals.h"
 #include "app/mainloop.h"
 #include "app/menupics.h"
+#include "app/popup.h"
 #include "app/sound.h"
 #include "game/boardpictures.h"
 #include "game/gamepictures.h"
 #include "game/particles.h"
-#include "app/popup.h"
 #include "persist/profile.h"
 #include "tests/harness/game.h"
 

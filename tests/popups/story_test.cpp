@@ -17,8 +17,8 @@ TEST_F(StoryTest, ContinueLeadsByPage) {
         int page, level, storyLevel, screen, levelAfter;
     };
     const Case cases[] = {
-        {1, 1, 1, SCREEN_ROADMAP, 1},    {2, 1, 1, SCREEN_GAME, 1},     {12, 101, 100, SCREEN_MENU, 1},
-        {3, 11, 11, SCREEN_GAME, 11},    {3, 11, 14, SCREEN_ROADMAP, 11}, {7, 51, 51, SCREEN_GAME, 51},
+        {1, 1, 1, SCREEN_ROADMAP, 1}, {2, 1, 1, SCREEN_GAME, 1},       {12, 101, 100, SCREEN_MENU, 1},
+        {3, 11, 11, SCREEN_GAME, 11}, {3, 11, 14, SCREEN_ROADMAP, 11}, {7, 51, 51, SCREEN_GAME, 51},
     };
     for (const Case& c : cases) {
         makePlayer(1, "Ann", 3, c.level);
