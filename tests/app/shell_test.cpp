@@ -41,6 +41,15 @@ TEST_F(ShellTest, StartsOnTheBrandingPageAndRunsWithoutAnyDataFolder) {
         EXPECT_EQ(gScreen, target);
         EXPECT_EQ(gFadeDir, 1);
     }
+    // Every overlay with empty fonts and pictures, and a text reload with no file.
+    gPaused = 1;
+    gDebugMode = gTextTestMode = 1;
+    harness::keyDown(112); // F1
+    harness::keyDown(117); // F6
+    EXPECT_EQ(game::step(5), 5);
+    harness::keyUp(112);
+    harness::keyUp(117);
+    gPaused = -1;
     gotoScreen(SCREEN_QUIT, 0);
     EXPECT_EQ(game::step(100), 9) << "the darkest frame of the fade-out ends the loop";
     EXPECT_EQ(gQuit, 1);
@@ -221,4 +230,62 @@ TEST_F(ShellTest, UnknownFullscreenValueOpensAWindow) {
     ASSERT_TRUE(game::start());
     EXPECT_EQ(DisplayIsOpen(), 1);
     EXPECT_EQ(gConfig.fullscreen, 0);
+}
+
+namespace {
+
+// The shell over the generated data folder (fonts, pointer, logo glow).
+class ShellWithDataTest : public ShellTest {
+  protected:
+    void SetUp() override {
+        fs::create_directory_symlink(fs::path(VARNOKA_GAME_DIR) / "data", "data");
+        ASSERT_TRUE(game::start());
+        gotoScreen(SCREEN_MENU, 0);
+        game::step(20);
+        ASSERT_EQ(gScreen, SCREEN_MENU);
+    }
+    // Count of frame pixels brighter than black inside the rectangle.
+    static int litPixels(int x0, int y0, int x1, int y1) {
+        harness::Frame f = harness::grabFrame();
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const uint8_t* p = f.at(x, y);
+                n += (p[0] | p[1] | p[2]) != 0;
+            }
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_F(ShellWithDataTest, LoopRunsAtFortyFramesASecondAndMeasuresIt) {
+    const int start = ClockMillis();
+    game::step(80);
+    EXPECT_EQ(ClockMillis() - start, 2000) << "each frame waits for the next 40 Hz tick";
+    EXPECT_EQ(gFPS, 40);
+}
+
+TEST_F(ShellWithDataTest, DeveloperOverlayOnlyWithDeveloperModeAndF1) {
+    harness::keyDown(112); // F1
+    game::step(2);
+    EXPECT_EQ(litPixels(50, 60, 400, 140), 0) << "F1 alone shows nothing";
+    gDebugMode = 1;
+    game::step(1);
+    EXPECT_GT(litPixels(50, 60, 400, 140), 200) << "the fps and popup lines";
+    harness::keyUp(112);
+    game::step(1);
+    EXPECT_EQ(litPixels(50, 60, 400, 140), 0);
+}
+
+TEST_F(ShellWithDataTest, PauseOverlayShowsUntilAClick) {
+    gInputEnabled = 1;
+    gPaused = 1;
+    game::step(1);
+    EXPECT_GT(litPixels(312, 284, 712, 484), 2000) << "glow and texts around the centre";
+    harness::click(100, 600);
+    game::step(1);
+    EXPECT_EQ(gPaused, -1);
+    game::step(1);
+    EXPECT_EQ(litPixels(312, 284, 712, 484), 0);
 }

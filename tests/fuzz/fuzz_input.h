@@ -6,17 +6,25 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
+// The folder of this process, removed when the run ends.
 inline std::string fuzzFolder() {
-    static const std::string folder = [] {
+    static const std::string* folder = [] {
         // In memory when the machine has a tmpfs: every save syncs to disk.
-        std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/varnoka-fuzz-XXXXXX" : "/tmp/varnoka-fuzz-XXXXXX";
+        std::string pattern =
+            access("/dev/shm", W_OK) == 0 ? "/dev/shm/varnoka-fuzz-XXXXXX" : "/tmp/varnoka-fuzz-XXXXXX";
         if (!mkdtemp(pattern.data())) std::abort();
-        return pattern + "/";
+        auto* path = new std::string(pattern + "/"); // kept alive for the exit handler
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(fuzzFolder(), ec);
+        });
+        return path;
     }();
-    return folder;
+    return *folder;
 }
 
 inline std::string writeFuzzFile(const std::string& name, const uint8_t* data, size_t size) {

@@ -317,3 +317,56 @@ TEST_F(LoaderTest, ResumeRestoresTheSavedBoardAndIgnoresBeetleStarts) {
     EXPECT_EQ(itemKind[4], KIND_FLOOR);
     EXPECT_EQ(countKind(KIND_BEETLE), 1);
 }
+
+TEST_F(LoaderTest, RandomFilesOfAnyLengthLoadSafely) {
+    std::vector<int> codes = {-1, 0, 1, 2, 3, 4, 5, 6, 97, 98, 99, 1000, -2147483647 - 1, 2147483647};
+    for (int round = 0; round < 150; round++) {
+        std::vector<int> v(260);
+        for (int& x : v) x = codes[RandomInt(0, static_cast<int>(codes.size()) - 1)];
+        writeShortLevel(20, v, RandomInt(0, 260));
+        curPlayer().Level = 20;
+        gFrameCount = RandomInt(0, 1000);
+        Match3_LoadLevelFromDisk();
+        int used = 0;
+        for (int s = 1; s <= kItems; s++) {
+            if (itemKind[s] == 0) continue;
+            used++;
+            ASSERT_LE(s, kItemsUsed);
+            ASSERT_TRUE(isKnownItemKind(itemKind[s]));
+            if (itemKind[s] == KIND_STONE || itemKind[s] == KIND_DOOR) {
+                ASSERT_TRUE(itemHeight[s] >= 1 && itemHeight[s] <= 12);
+            }
+        }
+        for (int c = 1; c <= kCells; c++) {
+            if (!cellActive[c]) continue;
+            ASSERT_TRUE(cellX[c] >= 80 && cellX[c] <= 944 && (cellX[c] + 16) % 48 == 0);
+            ASSERT_TRUE(cellY[c] >= 76 && cellY[c] <= 604 && (cellY[c] + 20) % 48 == 0);
+        }
+        // A few frames of play on whatever came out.
+        gameFrame = 100;
+        for (int f = 0; f < 20; f++) step();
+    }
+}
+
+TEST_F(LoaderTest, PreviewStonesSwallowTheirColumnAndDoorsAreIgnored) {
+    for (int L = 1; L <= 100; L++) writeLevel(L, {"oo", "So", "oD", "oo", "Mo"});
+    load_for_preview_match3();
+    const PreviewBoard& p = gPreview[30];
+    auto kindAt = [&](int row, int col) {
+        for (int s = 1; s <= kItems; s++)
+            if (p.itemKind[s] > 0 && p.itemX[s] == 48 * (col + 2) && p.itemY[s] == 48 * (row + 2)) return p.itemKind[s];
+        return 0;
+    };
+    EXPECT_EQ(kindAt(1, 0), KIND_STONE);
+    for (int r = 2; r <= 4; r++) EXPECT_EQ(kindAt(r, 0), 0) << "row " << r << " under the stone";
+    EXPECT_GE(kindAt(0, 0), 1);
+    for (int r = 0; r <= 4; r++) {
+        const int k = kindAt(r, 1);
+        EXPECT_TRUE(k >= 1 && k <= 5) << "row " << r << ": a door shows as a plain piece";
+    }
+    int moss = 0;
+    for (int c = 1; c <= kCells; c++) moss += p.cellValue[c] > 0 && p.cellMoss[c];
+    EXPECT_EQ(moss, 1);
+    EXPECT_EQ(p.columnCount[2], 5);
+    EXPECT_EQ(p.columnTop[2], 96);
+}
