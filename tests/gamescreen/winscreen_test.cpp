@@ -133,4 +133,33 @@ TEST_F(WinScreenTest, ConfirmingBanksThePointsAdvancesAndPicksTheNextScreen) {
     }
 }
 
+TEST_F(WinScreenTest, DeveloperJumpToLevel99AndEnterHeldEndsThePanelAtItsButton) {
+    TSpieler& pl = curPlayer();
+    pl.StoryLevel = pl.Level = 4;
+    enter(SCREEN_GAME);
+    stepToGameFrame(155);
+    harness::keyDown(115); // F4, without developer mode
+    game::step(1);
+    EXPECT_EQ(winCounter, 0);
+    EXPECT_EQ(pl.Level, 4);
+    gDebugMode = 1;
+    game::step(1);
+    harness::keyUp(115);
+    EXPECT_GT(winCounter, 0);
+    EXPECT_EQ(pl.Level, 99);
+    EXPECT_EQ(pl.StoryLevel, 99);
+    harness::keyDown(13); // Enter held all along
+    int frames = 0;
+    while (winCounter > 0 && frames < 300) {
+        game::step(1);
+        frames++;
+    }
+    harness::keyUp(13);
+    EXPECT_EQ(winCounter, -1);
+    EXPECT_GE(frames, 148);
+    EXPECT_LE(frames, 151) << "the panel ends as soon as its button appears";
+    EXPECT_EQ(pl.Level, 100);
+    EXPECT_TRUE(stepUntilScreen(SCREEN_GAME)) << "level 100 is the front of the story";
+}
+
 } // namespace
