@@ -25,7 +25,9 @@ namespace {
 constexpr int kLastFrame = 430;
 constexpr int kCrossFadeFrom = 410;
 
-void logStage(int f) { DebugLog("gRunLoadscreen = " + std::to_string(f)); }
+void logStage(int f) {
+    DebugLog("gRunLoadscreen = " + std::to_string(f));
+}
 
 // The background layers: from frame 411 the loading background fades out over
 // the menu background.

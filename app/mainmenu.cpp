@@ -25,7 +25,9 @@ namespace {
 constexpr int kSlideFrames = 40;
 int menuEnteredFrom = SCREEN_MENU; // the screen the menu was entered from
 
-bool hasCurrentPlayer() { return gCurPl >= 1 && gCurPl <= 9; }
+bool hasCurrentPlayer() {
+    return gCurPl >= 1 && gCurPl <= 9;
+}
 
 // No profile yet: slot 1 becomes current with an empty name and the
 // new-player popup opens for its name.
@@ -106,7 +108,8 @@ int screenMainmenuFrame() {
     SetAlpha(1);
     gButtonGroup = gRunPopup > 0 ? 2 : 1;
 
-    if (button(690, static_cast<int>(190 - s), 1, signs, ToUpperCase(gLang.getValue("startgame"))) == BUTTON_CLICKED)
+    if (button(690, static_cast<int>(190 - s), 1, signs, ToUpperCase(gLang.getValue("startgame"))) ==
+        BUTTON_CLICKED)
         onStart();
     if (button(700, static_cast<int>(325 - s), 1, signs, gLang.getValue("champions")) == BUTTON_CLICKED)
         openPopup(111);

@@ -6,8 +6,10 @@
 #include "game/boardpictures.h"
 #include "persist/profile.h"
 
-TBild gPicMenuBG, gPicChain, gPicScores, gPicBorderUp, gPicBorderDown, gPicPlayerBar, gPicCreatePlayer, gPicPlayerMenu;
-TBild gPicNiner, gPicHelpTileExpl, gPicHelpStoneExpl, gPicOptionsTrack, gPicCheckBox, gPicCheckMark, gPicUiTopFull;
+TBild gPicMenuBG, gPicChain, gPicScores, gPicBorderUp, gPicBorderDown, gPicPlayerBar, gPicCreatePlayer,
+    gPicPlayerMenu;
+TBild gPicNiner, gPicHelpTileExpl, gPicHelpStoneExpl, gPicOptionsTrack, gPicCheckBox, gPicCheckMark,
+    gPicUiTopFull;
 TBild gButtonPics[kUiPictureSlots], gImageButtonPics[kUiPictureSlots], gPicPointerProbe3, gPopupPanels[3];
 
 namespace {
@@ -57,8 +59,8 @@ int menustuff_load_dynamic() {
 }
 
 int menustuff_delete_dynamic() {
-    for (TBild* pic : {&gPicChain, &gPicScores, &gPicBorderUp, &gPicBorderDown, &gPicPlayerBar, &gPicCreatePlayer,
-                       &gPicPlayerMenu, &gPicLogo})
+    for (TBild* pic : {&gPicChain, &gPicScores, &gPicBorderUp, &gPicBorderDown, &gPicPlayerBar,
+                       &gPicCreatePlayer, &gPicPlayerMenu, &gPicLogo})
         pic->Unload();
     return 0;
 }

@@ -18,19 +18,26 @@ namespace {
 constexpr int kMaxConfigLines = 29;
 const char* const kConfigPath = "data/branding/splashconfig.txt";
 
-bool isTrue(const std::string& value) { return ToUpperCase(value) == "TRUE"; }
+bool isTrue(const std::string& value) {
+    return ToUpperCase(value) == "TRUE";
+}
 
 // The page on screen has nothing to show (no such page, or its picture did
 // not load): it is left at once instead of showing a black screen.
 bool pageIsEmpty() {
-    return splashPage < 1 || splashPage > splashCount || splashPage > kSplashPages || !splashPicture[splashPage];
+    return splashPage < 1 || splashPage > splashCount || splashPage > kSplashPages ||
+           !splashPicture[splashPage];
 }
 
-bool skipKeyHeld() { return gKeyEnter == 1 || KeyHeld(27) != 0 || KeyHeld(32) != 0; }
+bool skipKeyHeld() {
+    return gKeyEnter == 1 || KeyHeld(27) != 0 || KeyHeld(32) != 0;
+}
 
 // A page without a positive time never leaves by time; if it could not be
 // skipped either, the game could never be entered, so such a page takes the keys.
-bool pageSkippable() { return splashSkip[splashPage] == 1 || splashTime[splashPage] <= 0; }
+bool pageSkippable() {
+    return splashSkip[splashPage] == 1 || splashTime[splashPage] <= 0;
+}
 
 } // namespace
 
@@ -64,7 +71,8 @@ void readSplashConfig() {
 }
 
 void freeSplashPictures() {
-    for (PicturePtr& pic : splashPicture) pic.reset();
+    for (PicturePtr& pic : splashPicture)
+        pic.reset();
 }
 
 int screenTellgravePrepare(int page) {
@@ -73,7 +81,8 @@ int screenTellgravePrepare(int page) {
     HidePointer();
     if (page == 1) {
         for (int i = 1; i <= splashCount; ++i) {
-            splashPicture[i] = splashFile[i].empty() ? nullptr : LoadPicture("data/branding/" + splashFile[i], -1);
+            splashPicture[i] =
+                splashFile[i].empty() ? nullptr : LoadPicture("data/branding/" + splashFile[i], -1);
             if (splashPicture[i]) CentrePictureHandle(splashPicture[i].get());
         }
     }

@@ -26,7 +26,9 @@ struct DrawState {
     }
 };
 
-Picture* loadedPicture(TBild& pic) { return pic.isLoaded == 1 ? pic.data.get() : nullptr; }
+Picture* loadedPicture(TBild& pic) {
+    return pic.isLoaded == 1 ? pic.data.get() : nullptr;
+}
 
 // A click on a responding button: it consumes the click and sounds.
 int takeClick(int x) {
@@ -36,7 +38,9 @@ int takeClick(int x) {
     return BUTTON_CLICKED;
 }
 
-bool validSlot(int index) { return index >= 0 && index < kUiPictureSlots; }
+bool validSlot(int index) {
+    return index >= 0 && index < kUiPictureSlots;
+}
 
 } // namespace
 
@@ -51,7 +55,8 @@ int button(int x, int y, int style, int group, const std::string& label) {
 
     int state = BUTTON_IDLE;
     const bool over = gMouseX > x - hw && gMouseX < x + hw && gMouseY > y - hh && gMouseY < y + hh;
-    if (over && group == gButtonGroup && gFadeDir == 1 && gPaused == -1 && (gRunPopup == 16 || gRunPopup == 0))
+    if (over && group == gButtonGroup && gFadeDir == 1 && gPaused == -1 &&
+        (gRunPopup == 16 || gRunPopup == 0))
         state = takeClick(x);
 
     SetDrawScale(1, 1);
@@ -77,8 +82,9 @@ int imageButton(int x, int y, int index, int group) {
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
 
     int state = BUTTON_IDLE;
-    const bool hit = pic && probe &&
-                     PicturesOverlap(pic, fx, fy, 0, probe, static_cast<float>(gMouseX), static_cast<float>(gMouseY), 0);
+    const bool hit =
+        pic && probe &&
+        PicturesOverlap(pic, fx, fy, 0, probe, static_cast<float>(gMouseX), static_cast<float>(gMouseY), 0);
     if (hit && group == gButtonGroup && gFadeDir == 1 && gPaused == -1) {
         state = takeClick(x);
         if (gMouseDown == 1 && index == 10) state = BUTTON_HELD;

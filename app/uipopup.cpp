@@ -12,9 +12,9 @@ namespace {
 
 // The game's popups, in the order the machine tests them.
 const PopupRoutine kPopups[] = {
-    {298, inGameMenu},          {99, exitPopup},        {107, resumePopup},  {551, levelInfoPopup},
-    {105, newPlayerPopup},      {106, deletePlayerPopup}, {103, playerManagerPopup}, {111, championsPopup},
-    {101, creditsPopup},        {100, optionsPopup},    {432, newGamePopup}, {447, helpPopup},
+    {298, inGameMenu},       {99, exitPopup},          {107, resumePopup},        {551, levelInfoPopup},
+    {105, newPlayerPopup},   {106, deletePlayerPopup}, {103, playerManagerPopup}, {111, championsPopup},
+    {101, creditsPopup},     {100, optionsPopup},      {432, newGamePopup},       {447, helpPopup},
     {112, roadmapHelpPopup},
 };
 
@@ -51,7 +51,9 @@ int runPopupMachine(const PopupRoutine* routines, int count) {
     return 0;
 }
 
-int popupDriver() { return runPopupMachine(kPopups, static_cast<int>(std::size(kPopups))); }
+int popupDriver() {
+    return runPopupMachine(kPopups, static_cast<int>(std::size(kPopups)));
+}
 
 int popupFrame(int size, const std::string& title) {
     static const int kTitleOffset[3] = {37, 55, 55};
@@ -60,8 +62,8 @@ int popupFrame(int size, const std::string& title) {
     const float h = panel.isLoaded == 1 ? panel.H : 0;
     if (panel.isLoaded == 1) DrawPicture(panel.data.get(), 512, 384, 0);
     const int top = static_cast<int>(384 - h / 2 + kTitleOffset[size]);
-    gFontDialog.DrawText(title, static_cast<float>(512 - gFontDialog.GetTxtWidth(title) / 2), static_cast<float>(top), 1,
-                         0);
+    gFontDialog.DrawText(title, static_cast<float>(512 - gFontDialog.GetTxtWidth(title) / 2),
+                         static_cast<float>(top), 1, 0);
     return 0;
 }
 

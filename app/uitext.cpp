@@ -11,8 +11,8 @@ int drawCenteredLines(const std::string& text, TBitmapFont& font, int cx, int y)
     const int top = y + static_cast<int>(font.Kerning.GetVKerning());
     for (size_t i = 0; i < lines.size(); ++i) {
         const int half = font.GetTxtWidth(Trim(lines[i])) / 2;
-        font.DrawText(lines[i], static_cast<float>(cx - half), static_cast<float>(top + static_cast<int>(i) * lineHeight),
-                      1, 0);
+        font.DrawText(lines[i], static_cast<float>(cx - half),
+                      static_cast<float>(top + static_cast<int>(i) * lineHeight), 1, 0);
     }
     return 0;
 }
@@ -21,8 +21,8 @@ std::string formatClock(int seconds) {
     const int h = seconds / 3600;
     const int m = (seconds / 60) % 60;
     const int r = seconds % 60;
-    return std::to_string(h / 10) + std::to_string(h % 10) + ":" + std::to_string(m / 10) + std::to_string(m % 10) +
-           ":" + std::to_string(r / 10) + std::to_string(r % 10);
+    return std::to_string(h / 10) + std::to_string(h % 10) + ":" + std::to_string(m / 10) +
+           std::to_string(m % 10) + ":" + std::to_string(r / 10) + std::to_string(r % 10);
 }
 
 int weekOf(int level) {
@@ -36,6 +36,6 @@ int gameInWeek(int level) {
 }
 
 std::string levelLabel(int level) {
-    return gLang.getValue("week") + " " + std::to_string(weekOf(level)) + " - " + gLang.getValue("game") + " " +
-           std::to_string(gameInWeek(level));
+    return gLang.getValue("week") + " " + std::to_string(weekOf(level)) + " - " + gLang.getValue("game") +
+           " " + std::to_string(gameInWeek(level));
 }

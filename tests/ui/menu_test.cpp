@@ -18,10 +18,11 @@ TEST(MenuBackground, StoryLevelChoosesTheBackground) {
     struct {
         int level;
         const char* path;
-    } cases[] = {{1, "data/bg/bg1.jpg"},  {10, "data/bg/bg1.jpg"},  {11, "data/bg/bg2.jpg"},
-                 {37, "data/bg/bg4.jpg"}, {91, "data/bg/bg10.jpg"}, {100, "data/bg/bg10.jpg"},
+    } cases[] = {{1, "data/bg/bg1.jpg"},       {10, "data/bg/bg1.jpg"},        {11, "data/bg/bg2.jpg"},
+                 {37, "data/bg/bg4.jpg"},      {91, "data/bg/bg10.jpg"},       {100, "data/bg/bg10.jpg"},
                  {0, "data/bg/menubgalt.jpg"}, {101, "data/bg/menubgalt.jpg"}, {-7, "data/bg/menubgalt.jpg"}};
-    for (const auto& c : cases) EXPECT_EQ(getCurrentBG(c.level), c.path) << c.level;
+    for (const auto& c : cases)
+        EXPECT_EQ(getCurrentBG(c.level), c.path) << c.level;
 }
 
 class MenuTest : public UiTest {

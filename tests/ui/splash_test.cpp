@@ -26,9 +26,11 @@ class SplashTest : public harness::HeadlessTest {
     void writeConfig(const std::vector<std::string>& lines, const std::vector<std::string>& pictures = {}) {
         fs::create_directories("data/branding");
         std::ofstream out("data/branding/splashconfig.txt", std::ios::binary);
-        for (const std::string& l : lines) out << l << "\r\n";
+        for (const std::string& l : lines)
+            out << l << "\r\n";
         for (const std::string& p : pictures)
-            ASSERT_TRUE(harness::writePng("data/branding/" + p, 64, 32, std::vector<uint8_t>(64 * 32 * 4, 200)));
+            ASSERT_TRUE(
+                harness::writePng("data/branding/" + p, 64, 32, std::vector<uint8_t>(64 * 32 * 4, 200)));
     }
     static std::vector<std::string> block(const std::string& file, int time, const std::string& skip) {
         std::vector<std::string> b{"page=1", "file=" + file, "time=" + std::to_string(time)};
@@ -38,7 +40,8 @@ class SplashTest : public harness::HeadlessTest {
     }
     static std::vector<std::string> join(std::initializer_list<std::vector<std::string>> blocks) {
         std::vector<std::string> all;
-        for (const auto& b : blocks) all.insert(all.end(), b.begin(), b.end());
+        for (const auto& b : blocks)
+            all.insert(all.end(), b.begin(), b.end());
         return all;
     }
     game::InstallFolder install;
@@ -66,7 +69,8 @@ TEST_F(SplashTest, ReadsBlocksKeysAndLimits) {
     // Eight blocks: the tables hold six pages, the rest is ignored.
     std::vector<std::string> many;
     for (int i = 1; i <= 8; ++i)
-        for (const std::string& l : std::vector<std::string>{"file=p" + std::to_string(i) + ".png", "time=5", ";---"})
+        for (const std::string& l :
+             std::vector<std::string>{"file=p" + std::to_string(i) + ".png", "time=5", ";---"})
             many.push_back(l);
     writeConfig(many);
     readSplashConfig();

@@ -15,7 +15,9 @@
 
 namespace uitest {
 
-std::string gameDir() { return VARNOKA_GAME_DIR; }
+std::string gameDir() {
+    return VARNOKA_GAME_DIR;
+}
 
 void resetUiState() {
     gStatePopup = gRunPopup = gPopupDir = 0;
@@ -64,6 +66,8 @@ void UiTest::TearDown() {
     gInputEnabled = 0;
 }
 
-void UiTest::snapshot() { frameUpdate(); }
+void UiTest::snapshot() {
+    frameUpdate();
+}
 
 } // namespace uitest

@@ -18,14 +18,15 @@ TEST(UiText, ClockAndLevelLabels) {
     struct {
         int seconds;
         const char* text;
-    } clocks[] = {{0, "00:00:00"},   {59, "00:00:59"},     {60, "00:01:00"},      {754, "00:12:34"},
+    } clocks[] = {{0, "00:00:00"},    {59, "00:00:59"},    {60, "00:01:00"},      {754, "00:12:34"},
                   {3600, "01:00:00"}, {86399, "23:59:59"}, {360000, "100:00:00"}, {3599, "00:59:59"}};
-    for (const auto& c : clocks) EXPECT_EQ(formatClock(c.seconds), c.text) << c.seconds;
+    for (const auto& c : clocks)
+        EXPECT_EQ(formatClock(c.seconds), c.text) << c.seconds;
 
     struct {
         int level, week, game;
-    } levels[] = {{1, 1, 1}, {10, 1, 10}, {11, 2, 1}, {23, 3, 3}, {91, 10, 1}, {100, 10, 10}, {0, -1, 10}, {101, -1, 1},
-                  {-5, -1, -5}};
+    } levels[] = {{1, 1, 1},     {10, 1, 10}, {11, 2, 1},   {23, 3, 3},  {91, 10, 1},
+                  {100, 10, 10}, {0, -1, 10}, {101, -1, 1}, {-5, -1, -5}};
     for (const auto& l : levels) {
         EXPECT_EQ(weekOf(l.level), l.week) << l.level;
         EXPECT_EQ(gameInWeek(l.level), l.game) << l.level;
@@ -58,9 +59,9 @@ TEST_F(ButtonTest, HoverAndClickOnlyWhenTheButtonMayRespond) {
         const char* what;
         int fadeDir, paused, runPopup, expected;
     } cases[] = {
-        {"idle screen", 1, -1, 0, BUTTON_CLICKED},   {"popup open", 1, -1, 16, BUTTON_CLICKED},
-        {"screen fading", 2, -1, 0, BUTTON_IDLE},    {"paused", 1, 1, 0, BUTTON_IDLE},
-        {"popup opening", 1, -1, 1, BUTTON_IDLE},    {"popup half way", 1, -1, 15, BUTTON_IDLE},
+        {"idle screen", 1, -1, 0, BUTTON_CLICKED}, {"popup open", 1, -1, 16, BUTTON_CLICKED},
+        {"screen fading", 2, -1, 0, BUTTON_IDLE},  {"paused", 1, 1, 0, BUTTON_IDLE},
+        {"popup opening", 1, -1, 1, BUTTON_IDLE},  {"popup half way", 1, -1, 15, BUTTON_IDLE},
     };
     for (const Case& c : cases) {
         gFadeDir = c.fadeDir;
@@ -79,9 +80,9 @@ TEST_F(ButtonTest, HitAreaUsesThePictureSizeAndTheManagerNarrowsSmallButtons) {
     struct {
         int dx, dy, popup, expected;
     } cases[] = {
-        {hw - 1, 0, 0, BUTTON_HOVER},     {hw, 0, 0, BUTTON_IDLE},        {0, hh - 1, 0, BUTTON_HOVER},
-        {0, hh, 0, BUTTON_IDLE},          {-hw + 1, 0, 0, BUTTON_HOVER},  {hw - 9, 0, 103, BUTTON_HOVER},
-        {hw - 8, 0, 103, BUTTON_IDLE},    {-(hw - 8), 0, 103, BUTTON_IDLE},
+        {hw - 1, 0, 0, BUTTON_HOVER},  {hw, 0, 0, BUTTON_IDLE},          {0, hh - 1, 0, BUTTON_HOVER},
+        {0, hh, 0, BUTTON_IDLE},       {-hw + 1, 0, 0, BUTTON_HOVER},    {hw - 9, 0, 103, BUTTON_HOVER},
+        {hw - 8, 0, 103, BUTTON_IDLE}, {-(hw - 8), 0, 103, BUTTON_IDLE},
     };
     for (const auto& c : cases) {
         gStatePopup = c.popup;
@@ -134,8 +135,7 @@ TEST_F(ButtonTest, ImageButtonHitsOnlyOpaquePixelsAndReportsHolding) {
 // The popup machine over a table of recording routines.
 std::vector<int> gRan;
 int handOverTo = 0;
-template <int Id>
-int recordingPopup() {
+template <int Id> int recordingPopup() {
     gRan.push_back(Id);
     if (handOverTo != 0) {
         gStatePopup = handOverTo;
@@ -144,12 +144,15 @@ int recordingPopup() {
     return 0;
 }
 const PopupRoutine kRecording[] = {
-    {298, recordingPopup<298>}, {99, recordingPopup<99>},   {107, recordingPopup<107>}, {551, recordingPopup<551>},
-    {105, recordingPopup<105>}, {106, recordingPopup<106>}, {103, recordingPopup<103>}, {111, recordingPopup<111>},
-    {101, recordingPopup<101>}, {100, recordingPopup<100>}, {432, recordingPopup<432>}, {447, recordingPopup<447>},
+    {298, recordingPopup<298>}, {99, recordingPopup<99>},   {107, recordingPopup<107>},
+    {551, recordingPopup<551>}, {105, recordingPopup<105>}, {106, recordingPopup<106>},
+    {103, recordingPopup<103>}, {111, recordingPopup<111>}, {101, recordingPopup<101>},
+    {100, recordingPopup<100>}, {432, recordingPopup<432>}, {447, recordingPopup<447>},
     {112, recordingPopup<112>},
 };
-void runMachine() { runPopupMachine(kRecording, static_cast<int>(std::size(kRecording))); }
+void runMachine() {
+    runPopupMachine(kRecording, static_cast<int>(std::size(kRecording)));
+}
 
 class PopupMachineTest : public UiTest {
   protected:
