@@ -23,7 +23,8 @@ int menuFrames = 0;
 namespace {
 
 constexpr int kSlideFrames = 40;
-int menuEnteredFrom = SCREEN_MENU; // the screen the menu was entered from
+constexpr int kWelcomeMaxWidth = 580; // inside the top border's plaque
+int menuEnteredFrom = SCREEN_MENU;    // the screen the menu was entered from
 
 bool hasCurrentPlayer() {
     return gCurPl >= 1 && gCurPl <= 9;
@@ -54,9 +55,21 @@ void onPlayer() {
     }
 }
 
+// The welcome line sits on the plaque of the top border. A name that would
+// run over the plaque's ends draws the line a little smaller instead.
 void drawWelcome() {
     const std::string who = hasCurrentPlayer() ? gPlayers[gCurPl].name : gLang.getValue("defaultplayer");
-    drawCenteredLines(ToUpperCase(gLang.getValue("welcome") + " " + who), gFontTitle, 512, 0);
+    const std::string line = ToUpperCase(gLang.getValue("welcome") + " " + who);
+    const int width = gFontTitle.GetTxtWidth(Trim(line));
+    if (width <= kWelcomeMaxWidth) {
+        drawCenteredLines(line, gFontTitle, 512, 0);
+        return;
+    }
+    const float f = static_cast<float>(kWelcomeMaxWidth) / static_cast<float>(width);
+    SetDrawScale(f, f);
+    gFontTitle.DrawText(line, 512,
+                        gFontTitle.Kerning.GetVKerning() + gFontTitle.GetFontHeight() * (1 - f) * 0.5f, 1, 1);
+    SetDrawScale(1, 1);
 }
 
 } // namespace

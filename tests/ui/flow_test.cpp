@@ -1,12 +1,14 @@
 // The way from start-up to the main menu with the generated data folder:
 // branding pages skipped with Enter, the loading screen's 430 frames, the
 // menu's slide-in and its buttons. Saves frames under build-test/frames/.
+#include "app/fonts.h"
 #include "app/globals.h"
 #include "app/loadscreen.h"
 #include "app/menupics.h"
 #include "app/splash.h"
 #include "app/startpics.h"
 #include "app/ui.h"
+#include "persist/language.h"
 #include "persist/profile.h"
 #include "platform/debuglog.h"
 #include "tests/harness/game.h"
@@ -158,6 +160,22 @@ TEST_F(FlowTest, LoadingScreenSwitchesAndMenuButtons) {
     gRunPopup = 0;
     game::step(1);
     save("menu-with-player");
+    // The widest name the new-player popup lets through: 12 characters while the
+    // name measures below 140 pixels in the text font.
+    std::string widest;
+    int widestWidth = 0;
+    for (char c = 'a'; c <= 'z'; ++c) {
+        std::string name;
+        while (name.size() < 12 && gFontText.GetTxtWidth(name) < 140) name += c;
+        const int w = gFontTitle.GetTxtWidth(ToUpperCase(gLang.getValue("welcome") + " " + name));
+        if (w > widestWidth) {
+            widest = name;
+            widestWidth = w;
+        }
+    }
+    gPlayers[2].name = widest;
+    game::step(1);
+    save("menu-long-name");
     harness::click(690, 190);
     game::step(1);
     EXPECT_EQ(gStatePopup, 107) << "with a profile the start sign opens the resume question";
