@@ -108,6 +108,9 @@ TEST_F(FlowTest, FirstStartBrandingSkippedWithEnterLoadingThenMenu) {
     EXPECT_EQ(gStatePopup, 0) << "the start sign cannot be clicked while it slides";
     game::step(40);
     save("menu");
+    harness::mouseMove(690, 190);
+    game::step(1);
+    save("menu-hover-start");
     EXPECT_EQ(gStatePopup, 0);
 
     // No profile yet: the start sign leads to the new-player popup with slot 1.
