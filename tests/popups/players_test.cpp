@@ -171,9 +171,14 @@ TEST_F(PlayersTest, NewPlayerInactiveWithEightRowsAndDoesNothingWhenSlotsTwoToEi
     clickStep(353, 564); // seven rows: active, but no free slot below 9
     EXPECT_EQ(gStatePopup, 103);
     EXPECT_EQ(gCurPl, 2);
+    // Eight rows with slot 3 free (a profile left in slot 9): inactive.
     makePlayer(1, "P1", 1);
-    clickStep(353, 564); // eight rows: inactive
+    makePlayer(9, "P9", 9);
+    gPlayers[3].name.clear();
+    clickStep(353, 564);
     EXPECT_EQ(gStatePopup, 103);
+    EXPECT_EQ(gCurPl, 2);
+    gPlayers[3].name = "P3";
     saveFrame("popup103_full");
 }
 
