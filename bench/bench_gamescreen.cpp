@@ -14,6 +14,7 @@
 #include "persist/besttimes.h"
 #include "persist/profile.h"
 #include "screens/roadmap.h"
+#include "tests/gamescreen/gameload.h"
 #include "tests/harness/game.h"
 #include "tests/harness/harness.h"
 
@@ -36,21 +37,9 @@ struct GameSetup {
         oldCwd = std::filesystem::current_path();
         std::filesystem::current_path(VARNOKA_GAME_DIR);
         if (!std::filesystem::exists("data/levels/lvla090.lvl") || !game::start()) return;
-        initSounds();
-        menustuff_load();
-        loadGamePictures();
-        gamestuff_load();
-        loadEffectPictures();
-        loadBoardPictures();
-        initRoadmapCoords();
-        gCurPl = 1;
-        TSpieler& pl = gPlayers[1];
-        pl.NewVarnoka();
-        pl.StoryLevel = pl.Level = kLevel;
-        pl.gtGameType = 2;
+        TSpieler& pl = gs::loadGameData(kLevel);
         pl.loadAllItemsToDestroyFromDisk("data/levels/lvla000.lvl");
         for (int k = 1; k <= 5; k++) pl.itemsToDestroyData[kLevel][k] = 100000; // never won by itself
-        gFPS = 40;
         gInputEnabled = 0;
         screenGamePrepare();
         for (int i = 0; i < 220; i++) game::step(1); // past the opening, fully bright
