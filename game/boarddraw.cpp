@@ -98,8 +98,12 @@ int drawBoardUnderlay() {
         imgBorder[cellBorder[c]].PaintXY(static_cast<float>(cellX[c] - 42), static_cast<float>(cellY[c] - 42));
     }
 
+    // The level picture is transparent around the board's shape and between the
+    // frame pieces. Drawn solid, those pixels would paint a black rectangle over
+    // the level background and the live borders once the board is fully shown,
+    // so it is always blended.
     imgLevel.label = "Dynamische Imagemap imgLevel";
-    SetBlend(a0 >= 0.99f ? BLEND_SOLID : BLEND_ALPHA);
+    SetBlend(BLEND_ALPHA);
     imgLevel.PaintXY(kLevelPicX, kLevelPicY);
 
     for (int c = 1; c <= kCells; c++) {

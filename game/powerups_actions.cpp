@@ -17,6 +17,15 @@ namespace {
 
 bool isBeetleKind(int kind) { return kind == 6 || (kind >= 13 && kind <= 16); }
 
+// The cell under a piece. While slot 1 aims, the falling pass stands still and
+// leaves the pieces unlinked from their cells, so the cell is found by position.
+int cellUnder(int i) {
+    if (itemCell[i] > 0 && itemCell[i] <= kCells) return itemCell[i];
+    for (int c = 1; c <= kCells; c++)
+        if (cellActive[c] > 0 && cellX[c] == itemX[i] && cellY[c] == itemY[i]) return c;
+    return 0;
+}
+
 float randomScale(float factor) { return factor * static_cast<float>(RandomInt(-10, 10)); }
 
 // Slot 1 in action: the holder clicked again cancels, state 1 aims, from state 2
@@ -42,7 +51,8 @@ void targetShot(int, const PuSlotView& v) {
             const int kind = itemKind[i];
             if (kind <= 0 || kind >= 999 || isBeetleKind(kind)) continue;
             if (!pointerOverPoint(static_cast<float>(itemX[i]), static_cast<float>(itemY[i]))) continue;
-            if (itemCell[i] > 0 && itemCell[i] <= kCells) cellHover[itemCell[i]] = 9;
+            const int cell = cellUnder(i);
+            if (cell > 0) cellHover[cell] = 9;
             SetDrawScale(randomScale(0.35f), randomScale(0.35f));
             paintIfLoaded(imgSpark[4], static_cast<float>(itemX[i]), static_cast<float>(itemY[i]));
             SetDrawScale(1, 1);
