@@ -13,6 +13,7 @@
 #include "persist/besttimes.h"
 #include "persist/profile.h"
 #include "screens/roadmap.h"
+#include "tests/gamescreen/gameload.h"
 #include "tests/harness/game.h"
 
 namespace gs {
@@ -22,22 +23,9 @@ void GameFixture::SetUp() {
     std::filesystem::current_path(VARNOKA_GAME_DIR);
     ASSERT_TRUE(std::filesystem::exists("data/levels/lvla001.lvl")) << "the generated data folder";
     ASSERT_TRUE(game::start());
-    initSounds();
-    menustuff_load();
-    loadGamePictures();
-    gamestuff_load();
-    loadEffectPictures();
-    loadBoardPictures();
-    load_for_preview_match3();
-    initRoadmapCoords();
     resetBestTimes();
-    gCurPl = 1;
-    TSpieler& pl = gPlayers[1];
-    pl.NewVarnoka();
-    pl.name = "Tester";
-    pl.gtGameType = 2;
+    loadGameData(1).name = "Tester";
     gInputEnabled = 1;
-    gFPS = 40; // popups open with their delay
     roadmapFrames = 100;
 }
 

@@ -160,6 +160,15 @@ TEST_F(GameScreenTest, SelectionInEachGameTypeScoresAndRefills) {
     }
 }
 
+TEST_F(GameScreenTest, BackgroundShowsAroundTheBoardOnceItIsFullyShown) {
+    play(11, 2);
+    stepToGameFrame(160);
+    ASSERT_FLOAT_EQ(boardAlpha, 1.0f);
+    // Level 11 leaves the top-right corner of the board's rectangle empty.
+    const harness::Rgb corner = harness::framePixel(980, 90);
+    EXPECT_GT(corner.r + corner.g + corner.b, 150) << corner;
+}
+
 TEST_F(GameScreenTest, WheelAndKeysChangeTheGameType) {
     play(12, 2);
     stepToGameFrame(155);
