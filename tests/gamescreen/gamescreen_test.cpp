@@ -200,6 +200,7 @@ TEST_F(GameScreenTest, EscapeWaitsForTheOpeningThenOpensAndClosesTheMenu) {
     game::step(1);
     EXPECT_EQ(gStatePopup, 298);
     ASSERT_TRUE(stepUntilPopupOpen());
+    saveFrame("game_menu");
     const int frozen = gameFrame;
     harness::keyPress(27);
     game::step(20);
