@@ -131,6 +131,7 @@ int screenGamePrepare() {
     clearFloatTexts();
     clearParticles();
     resetPowerUpSlots();
+    resetLevelClock();
 
     sweepX = -496;
     gStatePopup = 0;

@@ -18,6 +18,8 @@ int game_predrawings();
 
 // Head-up display and the opening (game/hud.cpp).
 int tickLevelTime();
+// Takes the clock's current tick as seen, so a level counts from its own start.
+int resetLevelClock();
 int drawGameOnBanner();
 int drawHudTop();
 int gameTypeButtons();

@@ -95,6 +95,11 @@ int openingEvents() {
     return 0;
 }
 
+int resetLevelClock() {
+    lastClockTick = TickCount(gLevelClock);
+    return 0;
+}
+
 int tickLevelTime() {
     const int now = TickCount(gLevelClock);
     if (now > lastClockTick) {

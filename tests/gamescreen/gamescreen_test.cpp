@@ -160,6 +160,18 @@ TEST_F(GameScreenTest, SelectionInEachGameTypeScoresAndRefills) {
     }
 }
 
+TEST_F(GameScreenTest, ClockCountsFromEachLevelsOwnStart) {
+    for (int level : {5, 6}) {
+        SCOPED_TRACE(level);
+        play(level, 2);
+        stepToGameFrame(150);
+        EXPECT_EQ(curPlayer().time, 0);
+        game::step(81);
+        EXPECT_GE(curPlayer().time, 2);
+        EXPECT_LE(curPlayer().time, 3);
+    }
+}
+
 TEST_F(GameScreenTest, BackgroundShowsAroundTheBoardOnceItIsFullyShown) {
     play(11, 2);
     stepToGameFrame(160);
@@ -200,6 +212,7 @@ TEST_F(GameScreenTest, EscapeWaitsForTheOpeningThenOpensAndClosesTheMenu) {
     game::step(1);
     EXPECT_EQ(gStatePopup, 298);
     ASSERT_TRUE(stepUntilPopupOpen());
+    saveFrame("game_menu");
     const int frozen = gameFrame;
     harness::keyPress(27);
     game::step(20);

@@ -1,7 +1,9 @@
 // The win screen: the time-bonus table, the best time, the panel's lines, the
 // end-of-level order and the choice of the next screen.
 #include "app/globals.h"
+#include "game/gamescreen.h"
 #include "game/gamestate.h"
+#include "match3/board.h"
 #include "game/winscreen.h"
 #include "persist/besttimes.h"
 #include "persist/profile.h"
@@ -131,6 +133,17 @@ TEST_F(WinScreenTest, ConfirmingBanksThePointsAdvancesAndPicksTheNextScreen) {
             EXPECT_EQ(winCounter, 0) << "the next level was loaded";
         }
     }
+}
+
+TEST_F(WinScreenTest, BoardWithNothingToDoIsWonOnItsFirstFrame) {
+    TSpieler& pl = curPlayer();
+    pl.StoryLevel = pl.Level = 4; // the fixture's profile has no item targets
+    screenGamePrepare();
+    for (int c = 1; c <= kCells; c++) cellMoss[c] = 0;
+    game::step(1);
+    EXPECT_EQ(gameFrame, 1);
+    EXPECT_GE(winCounter, 1) << "won before the opening banner";
+    EXPECT_LE(winCounter, 2);
 }
 
 TEST_F(WinScreenTest, DeveloperJumpToLevel99AndEnterHeldEndsThePanelAtItsButton) {
