@@ -120,11 +120,12 @@ void paintTopBar(Canvas& c) {
         cairo_fill(cr);
     }
     stoneBand(cr, -4, -6, 1032, 50, 10, 3);
-    // The hanging plate under the list of items to destroy.
-    stoneBand(cr, 376, -6, 272, 72, 18, 4);
+    // The hanging plate under the list of items to destroy: deep enough for the
+    // icons at y 24 and the counts drawn below them from y 39.
+    stoneBand(cr, 376, -6, 272, 90, 18, 4);
     mossFringe(cr, 6, 370, 44, 11, 5);
     mossFringe(cr, 654, 1020, 44, 11, 6);
-    mossFringe(cr, 392, 632, 66, 9, 7);
+    mossFringe(cr, 392, 632, 84, 9, 7);
     // Plates of the moss count, the clock, the points and the menu button.
     inset(cr, 70, 8, 112, 30, 9);
     mossIcon(cr, 90, 24);
@@ -132,7 +133,7 @@ void paintTopBar(Canvas& c) {
     clockIcon(cr, 221, 23);
     inset(cr, 758, 8, 160, 30, 9);
     starIcon(cr, 774, 22);
-    inset(cr, 386, 4, 252, 58, 14);
+    inset(cr, 386, 4, 252, 74, 14);
 }
 
 void paintBottomPanel(Canvas& c) {
