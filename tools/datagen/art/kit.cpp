@@ -6,6 +6,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -30,21 +31,25 @@ Canvas::~Canvas() {
     cairo_surface_destroy(surface_);
 }
 
+// Cairo keeps premultiplied ARGB; pictures are written as straight RGBA.
+static void straightRgba(uint32_t p, uint8_t rgba[4]) {
+    uint32_t a = p >> 24, r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+    if (a > 0 && a < 255) {
+        r = std::min<uint32_t>(255, r * 255 / a);
+        g = std::min<uint32_t>(255, g * 255 / a);
+        b = std::min<uint32_t>(255, b * 255 / a);
+    }
+    rgba[0] = static_cast<uint8_t>(r);
+    rgba[1] = static_cast<uint8_t>(g);
+    rgba[2] = static_cast<uint8_t>(b);
+    rgba[3] = static_cast<uint8_t>(a);
+}
+
 void Canvas::pixel(int x, int y, uint8_t rgba[4]) const {
     cairo_surface_flush(surface_);
     const uint8_t* data = cairo_image_surface_get_data(surface_);
     int stride = cairo_image_surface_get_stride(surface_);
-    uint32_t p = *reinterpret_cast<const uint32_t*>(data + y * stride + x * 4);
-    uint8_t a = p >> 24, r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
-    if (a > 0 && a < 255) {
-        r = static_cast<uint8_t>(std::min(255, r * 255 / a));
-        g = static_cast<uint8_t>(std::min(255, g * 255 / a));
-        b = static_cast<uint8_t>(std::min(255, b * 255 / a));
-    }
-    rgba[0] = r;
-    rgba[1] = g;
-    rgba[2] = b;
-    rgba[3] = a;
+    straightRgba(*reinterpret_cast<const uint32_t*>(data + y * stride + x * 4), rgba);
 }
 
 void Canvas::savePng(const std::filesystem::path& path) const {
@@ -61,11 +66,15 @@ void Canvas::savePng(const std::filesystem::path& path) const {
     png_init_io(png, f);
     png_set_IHDR(png, info, width_, height_, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 9);
+    png_set_compression_level(png, 6);
     png_write_info(png, info);
+    cairo_surface_flush(surface_);
+    const uint8_t* data = cairo_image_surface_get_data(surface_);
+    int stride = cairo_image_surface_get_stride(surface_);
     std::vector<uint8_t> row(width_ * 4);
     for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) pixel(x, y, &row[x * 4]);
+        const uint32_t* src = reinterpret_cast<const uint32_t*>(data + y * stride);
+        for (int x = 0; x < width_; ++x) straightRgba(src[x], &row[x * 4]);
         png_write_row(png, row.data());
     }
     png_write_end(png, nullptr);

@@ -73,7 +73,7 @@ void studioPage(const datagen::Context& ctx) {
         flower(cr, 400 + i * 112, 600, 7, petals[i], pal::gold);
     }
     liftBlacks(c, 12);
-    savePicture(c, ctx.file("data/branding/studio.png"));
+    c.savePng(ctx.file("data/branding/studio.png"));
 }
 
 void titlePage(const datagen::Context& ctx) {
@@ -92,7 +92,7 @@ void titlePage(const datagen::Context& ctx) {
     for (int k = 1; k <= 4; ++k)
         beetle(cr, 300 + (k - 1) * 140, 560 + (k % 2) * 30, 56, k, (k - 2.5) * 0.15);
     liftBlacks(c, 12);
-    savePicture(c, ctx.file("data/branding/title.png"));
+    c.savePng(ctx.file("data/branding/title.png"));
 }
 
 void branding(const datagen::Context& ctx) {

@@ -1,6 +1,5 @@
 #include "art/screens_kit.h"
 
-#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -19,47 +18,6 @@ uint32_t Rng::next() {
     s_ ^= s_ >> 17;
     s_ ^= s_ << 5;
     return s_;
-}
-
-void savePicture(const Canvas& canvas, const std::filesystem::path& path) {
-    std::filesystem::create_directories(path.parent_path());
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) throw std::runtime_error("cannot write " + path.string());
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(f);
-        throw std::runtime_error("png error " + path.string());
-    }
-    png_init_io(png, f);
-    int w = canvas.width(), h = canvas.height();
-    png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 6);
-    png_write_info(png, info);
-    cairo_surface_flush(canvas.surface());
-    const uint8_t* data = cairo_image_surface_get_data(canvas.surface());
-    int stride = cairo_image_surface_get_stride(canvas.surface());
-    std::vector<uint8_t> row(w * 4);
-    for (int y = 0; y < h; ++y) {
-        const uint32_t* src = reinterpret_cast<const uint32_t*>(data + y * stride);
-        for (int x = 0; x < w; ++x) { // premultiplied ARGB to straight RGBA
-            uint32_t p = src[x];
-            uint32_t a = p >> 24, r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
-            if (a > 0 && a < 255) {
-                r = std::min<uint32_t>(255, r * 255 / a);
-                g = std::min<uint32_t>(255, g * 255 / a);
-                b = std::min<uint32_t>(255, b * 255 / a);
-            }
-            uint8_t* d = &row[x * 4];
-            d[0] = r, d[1] = g, d[2] = b, d[3] = a;
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(f);
 }
 
 // --- Text -------------------------------------------------------------------

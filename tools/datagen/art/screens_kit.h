@@ -29,10 +29,6 @@ class Rng {
     uint32_t s_;
 };
 
-// Writes the canvas as an RGBA PNG with moderate compression: painted pictures
-// full of grain compress little better at the highest level but take several
-// times as long.
-void savePicture(const Canvas& canvas, const std::filesystem::path& path);
 
 // --- Text -------------------------------------------------------------------
 // Width of a text in the current font.

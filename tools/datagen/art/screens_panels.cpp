@@ -38,7 +38,7 @@ void popupPanel(const datagen::Context& ctx, const char* file, int w, int h, uin
     sprig(cr, w - m - 14, h - m - 26, 30, -1.3, pal::leaf, seed + 6);
     flower(cr, m + 30, m + 8, 5, {0.98, 0.92, 0.95}, pal::gold);
     flower(cr, w - m - 40, h - m - 12, 5, {0.98, 0.80, 0.35}, pal::gold);
-    savePicture(c, ctx.file(std::string("data/UI/") + file));
+    c.savePng(ctx.file(std::string("data/UI/") + file));
 }
 
 // Text button of the popups and menus (style 3): a rounded mossy-green stone
@@ -69,7 +69,7 @@ void smallButton(const datagen::Context& ctx) {
     cairo_restore(cr);
     strokeRounded(cr, x, y, bw, face + edge, 18, pal::outline, 1.0, 2.5);
     strokeRounded(cr, x + 3, y + 3, bw - 6, face - 5, 15, lighter(pal::leaf, 0.3), 0.5, 1.2);
-    savePicture(c, ctx.file("data/UI/buttonsmall.png"));
+    c.savePng(ctx.file("data/UI/buttonsmall.png"));
 }
 
 // The two big signs of the main menu (style 1): a wooden board hanging by two
@@ -95,7 +95,7 @@ void largeButton(const datagen::Context& ctx) {
     mossEdge(cr, 200, 270, 15, 8, 323, 0.7);
     sprig(cr, w - 20, h - 20, 30, -2.4, pal::leaf, 324);
     flower(cr, 24, h - 16, 5, {0.98, 0.80, 0.35}, pal::gold);
-    savePicture(c, ctx.file("data/UI/buttonlarge.png"));
+    c.savePng(ctx.file("data/UI/buttonlarge.png"));
 }
 
 // The chains the two signs hang from. Drawn from its top-left corner at
@@ -119,7 +119,7 @@ void chainPanel(const datagen::Context& ctx) {
         sprig(cr, left1 + 1, y, 18, (i % 2) ? 0.5 : 2.6, pal::leaf, 330 + i);
         sprig(cr, right1 - 1, y + 10, 18, (i % 2) ? 2.6 : 0.5, pal::leaf, 340 + i);
     }
-    savePicture(c, ctx.file("data/UI/kette.png"));
+    c.savePng(ctx.file("data/UI/kette.png"));
 }
 
 // Top border of the main menu: a ledge of stones with a wide plaque in the
@@ -145,7 +145,7 @@ void borderUp(const datagen::Context& ctx) {
     mossCushion(cr, 826, 54, 22, 11, 355);
     sprig(cr, 196, 50, 28, 2.2, pal::leaf, 356);
     sprig(cr, 830, 48, 30, 0.9, pal::leaf, 357);
-    savePicture(c, ctx.file("data/UI/menuborderup.png"));
+    c.savePng(ctx.file("data/UI/menuborderup.png"));
 }
 
 // Bottom border of the main menu: a mossy stone ledge the four small buttons
@@ -171,7 +171,7 @@ void borderDown(const datagen::Context& ctx) {
     Rgb petals[] = {{0.98, 0.92, 0.95}, {0.98, 0.80, 0.35}, {0.95, 0.55, 0.65}};
     for (int i = 0; i < 18; ++i)
         flower(cr, rng.range(0, w), rng.range(22, 36), rng.range(3, 5), petals[i % 3], pal::gold);
-    savePicture(c, ctx.file("data/UI/menuborderdown.png"));
+    c.savePng(ctx.file("data/UI/menuborderdown.png"));
 }
 
 // Player list of the player manager, drawn at (512, 364); its rows are laid
@@ -201,7 +201,7 @@ void playerList(const datagen::Context& ctx) {
     paintGrain(cr, 0, 0, w, h, {0.35, 0.26, 0.15}, 0.10, 371);
     cairo_restore(cr);
     strokeRounded(cr, 2, 2, w - 4, h - 4, 14, pal::outline, 0.85, 2.5);
-    savePicture(c, ctx.file("data/UI/playermenu.png"));
+    c.savePng(ctx.file("data/UI/playermenu.png"));
 }
 
 // Selection bar behind the current player's row.
@@ -222,7 +222,7 @@ void selectionBar(const datagen::Context& ctx) {
     setColor(cr, {1, 1, 0.9}, 0.3);
     cairo_fill(cr);
     strokeRounded(cr, 2, 2, w - 4, h - 4, 13, {0.98, 0.92, 0.6}, 0.9, 2);
-    savePicture(c, ctx.file("data/UI/bar.png"));
+    c.savePng(ctx.file("data/UI/bar.png"));
 }
 
 // Name box of the new-player popup at (512, 384); the typed name is drawn in
@@ -239,7 +239,7 @@ void nameBox(const datagen::Context& ctx) {
     setColor(cr, pal::outline, 0.35);
     cairo_fill(cr);
     mossCushion(cr, 24, 6, 18, 8, 382);
-    savePicture(c, ctx.file("data/UI/createplayer.png"));
+    c.savePng(ctx.file("data/UI/createplayer.png"));
 }
 
 // Champions table, drawn at (512, 392): seven rows of 46 px whose text lines
@@ -285,7 +285,7 @@ void championsTable(const datagen::Context& ctx) {
     }
     cairo_restore(cr);
     strokeRounded(cr, 2, 2, w - 4, h - 4, 14, pal::outline, 0.85, 2.5);
-    savePicture(c, ctx.file("data/UI/scores.png"));
+    c.savePng(ctx.file("data/UI/scores.png"));
 }
 
 void panels(const datagen::Context& ctx) {

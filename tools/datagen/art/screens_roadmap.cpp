@@ -349,16 +349,16 @@ void paintWaypoint(Canvas& c, bool active, bool stage) {
 void roadmapFamily(const datagen::Context& ctx) {
     Canvas map(W, H);
     paintRoadmap(map);
-    savePicture(map, ctx.file("data/roadmap/roadmap.png"));
+    map.savePng(ctx.file("data/roadmap/roadmap.png"));
     Canvas plain(28, 28), plainActive(28, 28), stage(40, 40), stageActive(40, 40);
     paintWaypoint(plain, false, false);
     paintWaypoint(plainActive, true, false);
     paintWaypoint(stage, false, true);
     paintWaypoint(stageActive, true, true);
-    savePicture(plainActive, ctx.file("data/roadmap/waypoint-aktiv.png"));
-    savePicture(plain, ctx.file("data/roadmap/waypoint-inaktiv.png"));
-    savePicture(stageActive, ctx.file("data/roadmap/stage-waypoint-aktiv.png"));
-    savePicture(stage, ctx.file("data/roadmap/stage-waypoint-inaktiv.png"));
+    plainActive.savePng(ctx.file("data/roadmap/waypoint-aktiv.png"));
+    plain.savePng(ctx.file("data/roadmap/waypoint-inaktiv.png"));
+    stageActive.savePng(ctx.file("data/roadmap/stage-waypoint-aktiv.png"));
+    stage.savePng(ctx.file("data/roadmap/stage-waypoint-inaktiv.png"));
     // Review sheet (outside the data folder): the map as the game shows it to a
     // player who has reached level 37, with every waypoint of the table drawn,
     // so the path can be checked against the positions.
@@ -370,7 +370,7 @@ void roadmapFamily(const datagen::Context& ctx) {
                                  kWaypoints[i - 1][1] - pic.height() / 2);
         cairo_paint_with_alpha(cr, i <= 37 ? 1.0 : 0.45);
     }
-    savePicture(map, ctx.file("review/screens/roadmap-waypoints.png"));
+    map.savePng(ctx.file("review/screens/roadmap-waypoints.png"));
 }
 
 } // namespace

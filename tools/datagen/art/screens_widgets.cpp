@@ -10,7 +10,7 @@ namespace art::scr {
 namespace {
 
 void save(const Canvas& c, const datagen::Context& ctx, const char* name) {
-    savePicture(c, ctx.file(std::string("data/UI/") + name));
+    c.savePng(ctx.file(std::string("data/UI/") + name));
 }
 
 // The only visible mouse pointer. The game draws it centred at the mouse
