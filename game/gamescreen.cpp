@@ -58,35 +58,6 @@ void frameEndSounds() {
     if (mossSoundX > -1) playSfx(40, mossSoundX);
 }
 
-// The level picture is drawn solid once the board is fully shown, so its clear
-// parts would show black around a board that is not rectangular. Laying it
-// over the part of the level background it covers makes the solid draw look
-// exactly like the blended one.
-void backLevelPictureWithBackground() {
-    Picture* level = pictureOf(imgLevel);
-    Picture* bg = pictureOf(imgLevelBG);
-    if (!level || !bg) return;
-    Pixmap* dst = LockFrame(level, 0, 1, 1);
-    Pixmap* src = LockFrame(bg, 0, 1, 0);
-    if (dst && src && dst->pixels && src->pixels) {
-        for (int v = 0; v < dst->height; v++) {
-            const int by = v + kLevelPicY;
-            if (by < 0 || by >= src->height) continue;
-            for (int u = 0; u < dst->width; u++) {
-                const int bx = u + kLevelPicX;
-                if (bx < 0 || bx >= src->width) continue;
-                uint8_t* d = dst->at(u, v);
-                const uint8_t* b = src->at(bx, by);
-                const int a = d[3];
-                for (int c = 0; c < 3; c++) d[c] = static_cast<uint8_t>((d[c] * a + b[c] * (255 - a)) / 255);
-                d[3] = 255;
-            }
-        }
-    }
-    UnlockFrame(bg, 0);
-    UnlockFrame(level, 0);
-}
-
 } // namespace
 
 int gamestuff_load_dynamic() {
@@ -100,7 +71,6 @@ int deletegamestuff_dynamic() { return imgLevelBG.Unload(); }
 int game_predrawings() {
     Cls();
     predraw_level();
-    backLevelPictureWithBackground();
     return 0;
 }
 
