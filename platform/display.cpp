@@ -1,5 +1,5 @@
 // Opening and closing the display, clearing, presenting and reading the frame.
-#include <cstring>
+#include <algorithm>
 
 #include "platform/sdl_internal.h"
 
@@ -9,22 +9,21 @@ DisplayState gDisplay;
 
 void DestroyRenderer(DisplayState& d)
 {
-    if (d.canvas) SDL_DestroyTexture(d.canvas);
+    if (d.screen) SDL_DestroyTexture(d.screen);
     if (d.renderer) SDL_DestroyRenderer(d.renderer);
     if (d.window) SDL_DestroyWindow(d.window);
-    d.canvas = nullptr;
+    d.screen = nullptr;
     d.renderer = nullptr;
     d.window = nullptr;
-    ++d.generation;
+    d.canvas.clear();
 }
 
 SDL_Renderer* CreateRenderer(SDL_Window* window, bool& vsync)
 {
-    SDL_Renderer* r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC |
-                                                         SDL_RENDERER_TARGETTEXTURE);
+    SDL_Renderer* r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     vsync = r != nullptr;
-    if (!r) r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-    if (!r) r = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    if (!r) r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (!r) r = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     return r;
 }
 
@@ -67,17 +66,16 @@ int OpenDisplay(int width, int height, int depth, int hz, int flags)
     d.renderer = CreateRenderer(d.window, d.vsync);
     if (d.renderer) {
         SDL_RenderSetLogicalSize(d.renderer, d.width, d.height);
-        d.canvas = SDL_CreateTexture(d.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, d.width,
+        d.screen = SDL_CreateTexture(d.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, d.width,
                                      d.height);
     }
-    if (!d.renderer || !d.canvas) {
+    if (!d.renderer || !d.screen) {
         DestroyRenderer(d);
         return 0;
     }
-    SDL_SetTextureBlendMode(d.canvas, SDL_BLENDMODE_NONE);
-    SDL_SetTextureScaleMode(d.canvas, SDL_ScaleModeLinear);
-    SDL_SetRenderTarget(d.renderer, d.canvas);
-    ++d.generation;
+    SDL_SetTextureBlendMode(d.screen, SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(d.screen, SDL_ScaleModeLinear);
+    d.canvas.assign(static_cast<size_t>(d.width) * d.height, 0xFF000000u);
 
     d.draw = DrawState{};
     d.draw.vw = d.width;
@@ -96,12 +94,7 @@ int DisplayIsOpen() { return gDisplay.renderer != nullptr ? 1 : 0; }
 
 void Cls()
 {
-    DisplayState& d = gDisplay;
-    if (!d.renderer) return;
-    if (SDL_GetRenderTarget(d.renderer) != d.canvas) SDL_SetRenderTarget(d.renderer, d.canvas);
-    SDL_SetRenderDrawBlendMode(d.renderer, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(d.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(d.renderer);
+    std::fill(gDisplay.canvas.begin(), gDisplay.canvas.end(), 0xFF000000u);
 }
 
 void Flip(int sync)
@@ -114,12 +107,11 @@ void Flip(int sync)
             SDL_RenderSetVSync(d.renderer, wantVsync ? 1 : 0);
             d.vsync = wantVsync;
         }
-        SDL_SetRenderTarget(d.renderer, nullptr);
+        SDL_UpdateTexture(d.screen, nullptr, d.canvas.data(), d.width * 4);
         SDL_SetRenderDrawColor(d.renderer, 0, 0, 0, 255);
         SDL_RenderClear(d.renderer);
-        SDL_RenderCopy(d.renderer, d.canvas, nullptr, nullptr);
+        SDL_RenderCopy(d.renderer, d.screen, nullptr, nullptr);
         SDL_RenderPresent(d.renderer);
-        SDL_SetRenderTarget(d.renderer, d.canvas);
     }
     // Keep the window responsive even while the game reads no input.
     PumpInput();
@@ -128,15 +120,17 @@ void Flip(int sync)
 bool ReadFramePixels(std::vector<uint8_t>& rgba, int& width, int& height)
 {
     DisplayState& d = gDisplay;
-    if (!d.renderer) return false;
-    if (SDL_GetRenderTarget(d.renderer) != d.canvas) SDL_SetRenderTarget(d.renderer, d.canvas);
+    if (!d.renderer || d.canvas.empty()) return false;
     width = d.width;
     height = d.height;
-    rgba.assign(static_cast<size_t>(width) * height * 4, 0);
-    if (SDL_RenderReadPixels(d.renderer, nullptr, SDL_PIXELFORMAT_RGBA32, rgba.data(), width * 4) != 0) {
-        return false;
+    rgba.resize(d.canvas.size() * 4);
+    uint8_t* out = rgba.data();
+    for (uint32_t p : d.canvas) {
+        *out++ = static_cast<uint8_t>(p >> 16);
+        *out++ = static_cast<uint8_t>(p >> 8);
+        *out++ = static_cast<uint8_t>(p);
+        *out++ = 255;
     }
-    for (size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 255;
     return true;
 }
 

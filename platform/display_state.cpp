@@ -1,5 +1,6 @@
 // The drawing state: colour, alpha, blend mode, scale, rotation and viewport.
 // Values are stored as given and clamped only when a draw uses them.
+#include <algorithm>
 #include <cmath>
 
 #include "platform/sdl_internal.h"
@@ -67,13 +68,9 @@ bool ApplyClipRect()
     const int x0 = static_cast<int>(std::floor(s.vx * fx)), y0 = static_cast<int>(std::floor(s.vy * fy));
     const int x1 = static_cast<int>(std::ceil((static_cast<double>(s.vx) + s.vw) * fx));
     const int y1 = static_cast<int>(std::ceil((static_cast<double>(s.vy) + s.vh) * fy));
-    SDL_Rect clip{x0, y0, x1 - x0, y1 - y0};
-    SDL_Rect full{0, 0, d.width, d.height};
-    SDL_Rect visible;
-    if (!SDL_IntersectRect(&clip, &full, &visible)) return false;
-    SDL_Rect current;
-    SDL_RenderGetClipRect(d.renderer, &current);
-    if (SDL_RenderIsClipEnabled(d.renderer) && SDL_RectEquals(&current, &visible)) return true;
-    SDL_RenderSetClipRect(d.renderer, &visible);
-    return true;
+    d.clip.x0 = std::max(x0, 0);
+    d.clip.y0 = std::max(y0, 0);
+    d.clip.x1 = std::min(x1, d.width);
+    d.clip.y1 = std::min(y1, d.height);
+    return d.clip.x0 < d.clip.x1 && d.clip.y0 < d.clip.y1;
 }

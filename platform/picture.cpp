@@ -19,16 +19,6 @@ Picture::Picture(int w, int h, int frameCount, int f) : width(w), height(h), fla
 
 void PictureDeleter::operator()(Picture* p) const { delete p; }
 
-Picture::~Picture()
-{
-    // Textures of an older renderer died with it.
-    const unsigned generation = Display().generation;
-    for (PictureFrame& frame : frames) {
-        if (frame.texture && frame.textureGeneration == generation) SDL_DestroyTexture(frame.texture);
-        if (frame.maskTexture && frame.maskGeneration == generation) SDL_DestroyTexture(frame.maskTexture);
-    }
-}
-
 PicturePtr NewBlankPicture(int width, int height, int frames, int flags)
 {
     if (width <= 0 || height <= 0 || width > kMaxPictureEdge || height > kMaxPictureEdge) return nullptr;
@@ -39,19 +29,16 @@ PicturePtr NewBlankPicture(int width, int height, int frames, int flags)
 Pixmap* LockFrame(Picture* pic, int frame, int read, int write)
 {
     if (!pic || frame < 0 || frame >= static_cast<int>(pic->frames.size())) return nullptr;
-    PictureFrame& f = pic->frames[frame];
     // The caller may write through the pixmap at any time until the next
-    // draw, so the frame is uploaded again before it is drawn next.
-    f.dirty = true;
-    f.maskDirty = true;
-    return &f.view;
+    // draw, so the compositor's copy is made again before it is drawn next.
+    pic->frames[frame].premultipliedStale = true;
+    return &pic->frames[frame].view;
 }
 
 void UnlockFrame(Picture* pic, int frame)
 {
     if (!pic || frame < 0 || frame >= static_cast<int>(pic->frames.size())) return;
-    pic->frames[frame].dirty = true;
-    pic->frames[frame].maskDirty = true;
+    pic->frames[frame].premultipliedStale = true;
 }
 
 void Paste(Pixmap* target, const Pixmap* source, int x, int y)

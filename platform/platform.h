@@ -68,7 +68,7 @@ struct Pixmap {
 };
 using PixmapPtr = std::unique_ptr<Pixmap>;
 
-class Picture; // pixels kept in memory, texture made lazily
+class Picture; // frames of pixels kept in memory
 // Picture is opaque here; the deleter (defined with Picture) lets any caller
 // drop a picture.
 struct PictureDeleter {
@@ -83,6 +83,7 @@ PicturePtr LoadPicture(const std::string& path, int flags);
 // Makes a one-frame picture from pixels (the font loader uses it).
 PicturePtr PictureFromPixmap(const Pixmap& pixmap, int flags);
 PicturePtr NewBlankPicture(int width, int height, int frames, int flags);
+// Direct access to a frame's pixels; writes show from the next draw on.
 Pixmap* LockFrame(Picture* pic, int frame, int read, int write);
 void UnlockFrame(Picture* pic, int frame);
 void Paste(Pixmap* target, const Pixmap* source, int x, int y);

@@ -1,5 +1,5 @@
 // Internal state shared by the SDL-facing files of the platform layer: the
-// window, the renderer and its frame canvas, the drawing state, the picture
+// window, the renderer, the frame canvas, the drawing state, the picture
 // class and the key-code mapping. Nothing outside platform/ and the test
 // harness includes this header.
 #pragma once
@@ -25,16 +25,22 @@ struct DrawState {
     int vx = 0, vy = 0, vw = 1024, vh = 768;
 };
 
+// A rectangle of canvas pixels, right and bottom edges excluded.
+struct PixelRect {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
 struct DisplayState {
     SDL_Window* window = nullptr;
+    // Only presents the canvas: Flip uploads it into `screen` and scales that
+    // into the window (letterboxed).
     SDL_Renderer* renderer = nullptr;
-    // Everything is drawn into this target of exactly width x height pixels;
-    // Flip scales it into the window (letterboxed). Reading pixels back from
-    // it never depends on the window size or on the presented buffer.
-    SDL_Texture* canvas = nullptr;
-    // Bumped whenever a renderer is created or destroyed: textures made by an
-    // older renderer are gone and must be made again.
-    unsigned generation = 1;
+    SDL_Texture* screen = nullptr;
+    // Everything is drawn by our own compositor into these width x height
+    // pixels (0xAARRGGBB), so reading them back never depends on the window
+    // size or on the presented buffer.
+    std::vector<uint32_t> canvas;
+    PixelRect clip;
     int width = 1024, height = 768;
     float logicalW = 1024.0f, logicalH = 768.0f;
     bool vsync = false;
@@ -45,7 +51,7 @@ DisplayState& Display();
 SDL_Window* PlatformWindow();
 // Makes sure the SDL subsystem is initialised; false when it cannot be.
 bool EnsureSdlSubsystem(uint32_t flag);
-// Applies the viewport (in logical coordinates) as the renderer's clip rect;
+// Turns the viewport (in logical coordinates) into the canvas clip rect;
 // false when nothing of the frame is visible through it.
 bool ApplyClipRect();
 // Re-applies the stored window title and icon to a freshly made window.
@@ -57,37 +63,55 @@ void ApplyWindowDecorations(SDL_Window* window);
 struct PictureFrame {
     std::vector<uint8_t> pixels; // RGBA, width * 4 bytes a row
     Pixmap view;                 // what LockFrame hands out
-    SDL_Texture* texture = nullptr;
-    unsigned textureGeneration = 0;
-    bool dirty = true;
-    // Thresholded copy used by the mask blend mode.
-    SDL_Texture* maskTexture = nullptr;
-    unsigned maskGeneration = 0;
-    int maskThreshold = -1;
-    bool maskDirty = true;
+    // The same pixels as premultiplied 0xAARRGGBB words, the compositor's
+    // source; made again after the frame was locked.
+    std::vector<uint32_t> premultiplied;
+    bool premultipliedStale = true;
 };
 
 class Picture {
 public:
     Picture(int width, int height, int frames, int flags);
-    ~Picture();
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
 
     int width, height, flags;
     float hx = 0.0f, hy = 0.0f;
     std::vector<PictureFrame> frames;
-
-    // Texture of a frame for the current renderer, uploaded when stale.
-    SDL_Texture* FrameTexture(int frame);
-    // Texture whose pixels are opaque where alpha >= threshold, clear elsewhere.
-    SDL_Texture* MaskTexture(int frame, int threshold);
 };
 
 // Normalises picture flags: -1 means mask + filter.
 int NormalisePictureFlags(int flags);
 // Largest edge accepted for a decoded or blank picture.
 constexpr int kMaxPictureEdge = 16384;
+
+// ---------------------------------------------------------------------------
+// Compositing pictures into the canvas
+
+enum class ComposeOp {
+    Blend,    // mixed by alpha
+    Add,      // added, weighted by alpha, saturating
+    Multiply, // multiplied, weighted by alpha
+    Replace,  // copied whatever its alpha
+    Mask,     // copied opaque where alpha >= threshold, skipped elsewhere
+};
+
+struct ComposeLook {
+    ComposeOp op = ComposeOp::Blend;
+    uint8_t r = 255, g = 255, b = 255, a = 255; // colour and alpha modulation
+    int threshold = 128;                        // Mask only
+    bool linear = false;                        // filtered sampling when scaled or turned
+};
+
+// Where picture coordinates (u, v) land on the canvas:
+// x = ox + u * ux + v * vx, y = oy + u * uy + v * vy.
+struct ComposePlacement {
+    double ox = 0, oy = 0, ux = 1, uy = 0, vx = 0, vy = 1;
+};
+
+// Draws one frame into the canvas within the display's clip rect. Each canvas
+// pixel takes the picture pixel under its centre.
+void ComposePicture(Picture& pic, int frame, const ComposePlacement& at, const ComposeLook& look);
 
 // ---------------------------------------------------------------------------
 // Decoding

@@ -5,39 +5,14 @@
 
 #include "platform/platform.h"
 #include "tests/harness/harness.h"
+#include "tests/platform/drawing.h"
 
 using harness::framePixel;
 using harness::Rgb;
+using drawing::Background;
+using drawing::Plain;
 
 namespace {
-
-// A picture of one colour; every pixel has the given alpha.
-PicturePtr Plain(int w, int h, int r, int g, int b, int a, int flags = 0)
-{
-    PicturePtr pic = NewBlankPicture(w, h, 1, flags);
-    Pixmap* px = LockFrame(pic.get(), 0, 0, 1);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = px->at(x, y);
-            p[0] = r;
-            p[1] = g;
-            p[2] = b;
-            p[3] = a;
-        }
-    }
-    UnlockFrame(pic.get(), 0);
-    return pic;
-}
-
-// Fills the frame with one colour.
-void Background(int r, int g, int b)
-{
-    PicturePtr bg = Plain(8, 8, r, g, b, 255);
-    SetBlend(BLEND_SOLID);
-    SetDrawScale(128, 96);
-    DrawPicture(bg.get(), 0, 0, 0);
-    SetDrawScale(1, 1);
-}
 
 bool Near(const Rgb& a, const Rgb& b, int tolerance = 2)
 {
@@ -259,7 +234,7 @@ TEST_F(Display, ReopeningKeepsPicturesAndResetsTheDrawingState)
     SetDrawScale(2, 2);
     SetDrawRotation(45);
     SetViewport(0, 0, 10, 10);
-    DrawPicture(pic.get(), 50, 50, 0); // gives the picture a texture of the old renderer
+    DrawPicture(pic.get(), 50, 50, 0); // drawn once on the old display
 
     for (int depth : {32, 16, 0}) {
         SCOPED_TRACE(testing::Message() << "depth " << depth);

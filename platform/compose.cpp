@@ -1,0 +1,230 @@
+// Our own compositor: draws picture frames into the canvas, placed by any
+// scale, mirror and turn. Every canvas pixel takes the picture pixel under
+// its centre; filtered pictures that are scaled or turned mix the four pixels
+// around it instead. Rows of samples then go through the span loops.
+//
+// Blend, add and multiply read a premultiplied copy of the frame, so
+// filtering never darkens a picture's edge and clear pixels tint nothing.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "platform/compose_spans.h"
+#include "platform/sdl_internal.h"
+
+namespace {
+
+constexpr int kChunk = 256; // samples gathered before they are combined
+
+uint32_t StraightWord(const uint8_t* p)
+{
+    return (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+}
+
+const uint32_t* PremultipliedPixels(PictureFrame& f)
+{
+    if (f.premultipliedStale) {
+        f.premultiplied.resize(f.pixels.size() / 4);
+        const uint8_t* p = f.pixels.data();
+        for (uint32_t& word : f.premultiplied) {
+            const uint32_t a = p[3];
+            word = (a << 24) | (Div255(p[0] * a) << 16) | (Div255(p[1] * a) << 8) | Div255(p[2] * a);
+            p += 4;
+        }
+        f.premultipliedStale = false;
+    }
+    return f.premultiplied.data();
+}
+
+// The frame's pixels as words, premultiplied or straight.
+struct Source {
+    const uint32_t* premultiplied; // null when straight words are wanted
+    const uint8_t* rgba;
+    int width, height;
+
+    uint32_t At(size_t index) const { return premultiplied ? premultiplied[index] : StraightWord(rgba + index * 4); }
+};
+
+// Mix of two words by f / 256, channel by channel.
+uint32_t Mix(uint32_t a, uint32_t b, uint32_t f)
+{
+    const uint32_t g = 256 - f;
+    const uint32_t rb = (((a & 0x00FF00FFu) * g + (b & 0x00FF00FFu) * f) >> 8) & 0x00FF00FFu;
+    const uint32_t ag = ((((a >> 8) & 0x00FF00FFu) * g + ((b >> 8) & 0x00FF00FFu) * f) >> 8) & 0x00FF00FFu;
+    return rb | (ag << 8);
+}
+
+// Applies the way of combining to a run of samples.
+struct Combine {
+    ComposeOp op;
+    SpanModulation m;
+    uint32_t threshold;
+
+    void operator()(uint32_t* dst, const uint32_t* src, int n) const
+    {
+        switch (op) {
+        case ComposeOp::Blend: BlendSpan(dst, src, n, m); break;
+        case ComposeOp::Add: AddSpan(dst, src, n, m); break;
+        case ComposeOp::Multiply: MultiplySpan(dst, src, n, m); break;
+        case ComposeOp::Replace: ReplaceSpan(dst, src, n, m); break;
+        case ComposeOp::Mask: MaskSpan(dst, src, n, m, threshold); break;
+        }
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Placement
+
+constexpr int kFraction = 32; // fixed-point bits of picture coordinates
+constexpr double kOne = 4294967296.0;
+
+int64_t FloorDiv(int64_t a, int64_t b)
+{
+    const int64_t q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+// Narrows [lo, hi) to the steps k with 0 <= base + k * step < limit.
+void ClipSteps(int64_t base, int64_t step, int64_t limit, int64_t& lo, int64_t& hi)
+{
+    if (step == 0) {
+        if (base < 0 || base >= limit) hi = lo;
+        return;
+    }
+    int64_t first, last;
+    if (step > 0) {
+        first = -FloorDiv(base, step);
+        last = FloorDiv(limit - 1 - base, step);
+    } else {
+        first = -FloorDiv(limit - 1 - base, -step);
+        last = FloorDiv(base, -step);
+    }
+    lo = std::max(lo, first);
+    hi = std::min(hi, last + 1);
+}
+
+// No scale and no turn: each row is a run of picture pixels.
+void ComposeShifted(const Source& src, int dx, int dy, const PixelRect& area, const Combine& combine)
+{
+    DisplayState& d = Display();
+    const int x0 = std::max(area.x0, dx), x1 = std::min(area.x1, dx + src.width);
+    const int y0 = std::max(area.y0, dy), y1 = std::min(area.y1, dy + src.height);
+    uint32_t buffer[kChunk];
+    for (int y = y0; y < y1; ++y) {
+        uint32_t* out = d.canvas.data() + static_cast<size_t>(y) * d.width;
+        const size_t first = static_cast<size_t>(y - dy) * src.width + (x0 - dx); // picture pixel at x0
+        if (src.premultiplied) {
+            combine(out + x0, src.premultiplied + first, x1 - x0);
+            continue;
+        }
+        for (int x = x0; x < x1; x += kChunk) {
+            const int n = std::min(kChunk, x1 - x);
+            for (int i = 0; i < n; ++i) buffer[i] = src.At(first + (x - x0) + i);
+            combine(out + x, buffer, n);
+        }
+    }
+}
+
+// Any other placement: picture coordinates step linearly along each row.
+void ComposeMapped(const Source& src, const ComposePlacement& at, const PixelRect& area, bool filtered,
+                   const Combine& combine)
+{
+    DisplayState& d = Display();
+    const double det = at.ux * at.vy - at.vx * at.uy;
+    const double dudx = at.vy / det, dudy = -at.vx / det, dvdx = -at.uy / det, dvdy = at.ux / det;
+    // Steps this large mean the picture is squeezed below a 65,536th of a
+    // pixel: nothing worth drawing, and the fixed point would overflow.
+    const double limit = 65536.0;
+    if (!(std::fabs(dudx) < limit && std::fabs(dudy) < limit && std::fabs(dvdx) < limit && std::fabs(dvdy) < limit)) {
+        return;
+    }
+    const int64_t du = std::llround(dudx * kOne), dv = std::llround(dvdx * kOne);
+    const int64_t width = int64_t(src.width) << kFraction, height = int64_t(src.height) << kFraction;
+    const int64_t half = int64_t(1) << (kFraction - 1);
+    uint32_t buffer[kChunk];
+    for (int y = area.y0; y < area.y1; ++y) {
+        const double cx = area.x0 + 0.5 - at.ox, cy = y + 0.5 - at.oy;
+        const double us = cx * dudx + cy * dudy, vs = cx * dvdx + cy * dvdy;
+        // Rows this far off the picture belong to nearly flat placements; they
+        // hold nothing of it and would overflow the fixed point.
+        const double far = 268435456.0, n = area.x1 - area.x0;
+        if (!(std::fabs(us) < far && std::fabs(vs) < far && std::fabs(us + n * dudx) < far &&
+              std::fabs(vs + n * dvdx) < far)) {
+            continue;
+        }
+        const int64_t u0 = std::llround(us * kOne), v0 = std::llround(vs * kOne);
+        int64_t lo = 0, hi = area.x1 - area.x0;
+        ClipSteps(u0, du, width, lo, hi);
+        ClipSteps(v0, dv, height, lo, hi);
+        uint32_t* out = d.canvas.data() + static_cast<size_t>(y) * d.width + area.x0;
+        for (int64_t k0 = lo; k0 < hi; k0 += kChunk) {
+            const int count = static_cast<int>(std::min<int64_t>(kChunk, hi - k0));
+            int64_t u = u0 + k0 * du, v = v0 + k0 * dv;
+            for (int i = 0; i < count; ++i, u += du, v += dv) {
+                if (filtered) {
+                    // Between the centres of the four nearest pixels; edges repeat.
+                    const int64_t su = u - half, sv = v - half;
+                    const int iu = static_cast<int>(su >> kFraction), iv = static_cast<int>(sv >> kFraction);
+                    const uint32_t fx = static_cast<uint32_t>((su >> (kFraction - 8)) & 255);
+                    const uint32_t fy = static_cast<uint32_t>((sv >> (kFraction - 8)) & 255);
+                    const size_t x0 = std::max(iu, 0), x1 = std::min(iu + 1, src.width - 1);
+                    const size_t r0 = static_cast<size_t>(std::max(iv, 0)) * src.width;
+                    const size_t r1 = static_cast<size_t>(std::min(iv + 1, src.height - 1)) * src.width;
+                    buffer[i] = Mix(Mix(src.At(r0 + x0), src.At(r0 + x1), fx), Mix(src.At(r1 + x0), src.At(r1 + x1), fx),
+                                    fy);
+                } else {
+                    buffer[i] = src.At(static_cast<size_t>(v >> kFraction) * src.width +
+                                       static_cast<size_t>(u >> kFraction));
+                }
+            }
+            combine(out + k0, buffer, count);
+        }
+    }
+}
+
+} // namespace
+
+void ComposePicture(Picture& pic, int frame, const ComposePlacement& at, const ComposeLook& look)
+{
+    DisplayState& d = Display();
+    if (d.canvas.size() != static_cast<size_t>(d.width) * d.height) return;
+    // The canvas rectangle the picture's corners span, within the clip.
+    const double xs[4] = {at.ox, at.ox + pic.width * at.ux, at.ox + pic.height * at.vx,
+                          at.ox + pic.width * at.ux + pic.height * at.vx};
+    const double ys[4] = {at.oy, at.oy + pic.width * at.uy, at.oy + pic.height * at.vy,
+                          at.oy + pic.width * at.uy + pic.height * at.vy};
+    const double left = std::floor(*std::min_element(xs, xs + 4)), right = std::ceil(*std::max_element(xs, xs + 4));
+    const double top = std::floor(*std::min_element(ys, ys + 4)), bottom = std::ceil(*std::max_element(ys, ys + 4));
+    if (!std::isfinite(left + right + top + bottom)) return;
+    PixelRect area;
+    area.x0 = static_cast<int>(std::max<double>(left, d.clip.x0));
+    area.x1 = static_cast<int>(std::min<double>(right, d.clip.x1));
+    area.y0 = static_cast<int>(std::max<double>(top, d.clip.y0));
+    area.y1 = static_cast<int>(std::min<double>(bottom, d.clip.y1));
+    if (area.x0 >= area.x1 || area.y0 >= area.y1) return;
+
+    Combine combine{look.op, {}, static_cast<uint32_t>(look.threshold)};
+    combine.m.a = look.a;
+    PictureFrame& f = pic.frames[frame];
+    const bool premultiplied = look.op == ComposeOp::Blend || look.op == ComposeOp::Add ||
+                               look.op == ComposeOp::Multiply;
+    if (premultiplied) {
+        // Premultiplied colours carry the alpha, so they are scaled by it too.
+        combine.m.r = Div255(look.r * look.a);
+        combine.m.g = Div255(look.g * look.a);
+        combine.m.b = Div255(look.b * look.a);
+    } else {
+        combine.m.r = look.r;
+        combine.m.g = look.g;
+        combine.m.b = look.b;
+    }
+    const Source src{premultiplied ? PremultipliedPixels(f) : nullptr, f.pixels.data(), pic.width, pic.height};
+    if (at.ux == 1.0 && at.uy == 0.0 && at.vx == 0.0 && at.vy == 1.0) {
+        // The pixel under canvas column x is x + floor(0.5 - ox).
+        ComposeShifted(src, -static_cast<int>(std::floor(0.5 - at.ox)), -static_cast<int>(std::floor(0.5 - at.oy)),
+                       area, combine);
+    } else {
+        // Mask keeps or drops whole pixels, so its sampling stays nearest.
+        ComposeMapped(src, at, area, look.linear && look.op != ComposeOp::Mask, combine);
+    }
+}
