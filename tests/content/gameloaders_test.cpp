@@ -110,15 +110,17 @@ TEST_F(GameLoaders, TextsFitThePicturesTheyAreDrawnOn) {
         for (const auto& line : textLines(table[f.key]))
             EXPECT_LE(f.font->GetTxtWidth(line), f.width) << f.key << ": \"" << line << '"';
     // Multi-line texts end above what is drawn below them: the popup's buttons (centred
-    // at the given y) or, on help page 2, the demonstration boards (centred at y 350).
+    // at the given y) or, on help page 2, the framed demonstration boards (centred at y 350).
     struct Below {
         const char* key;
         TBitmapFont* font;
         int top, limit;
     };
     const int half = pictureHeight("data/UI/buttonsmall.png") / 2;
+    const int boardTop = 350 - pictureHeight("data/UI/niner.png") / 2;
+    ASSERT_GT(boardTop, 0) << "board frame picture missing";
     const Below belows[] = {
-        {"helpdirttext", &gFontText, 390, 590 - half},     {"helpgametypestext", &gFontText24, 190, 350 - 72},
+        {"helpdirttext", &gFontText, 390, 590 - half},     {"helpgametypestext", &gFontText24, 190, boardTop},
         {"helpswapmode", &gFontText24, 440, 610 - half},   {"helpchainmode", &gFontText24, 440, 610 - half},
         {"helpgroupmode", &gFontText24, 440, 610 - half},  {"helpbombstext", &gFontText, 170, 590 - half},
         {"helppustext", &gFontText24, 190, 610 - half},    {"helpstonetext", &gFontText, 190, 610 - half},

@@ -54,7 +54,7 @@ TEST(GeneratedTexts, TextsFitTheirPlaces) {
         size_t maxChars, maxLines;
     };
     const Limit limits[] = {
-        {"helpdirttext", 50, 5},      {"helpgametypestext", 52, 3}, {"helpswapmode", 20, 4},
+        {"helpdirttext", 50, 5},      {"helpgametypestext", 64, 2}, {"helpswapmode", 20, 4},
         {"helpchainmode", 20, 4},     {"helpgroupmode", 20, 4},     {"helpbombstext", 32, 12},
         {"helppustext", 40, 12},      {"helpstonetext", 32, 12},    {"helproadmaptext", 36, 11},
         {"creditstext", 40, 10},      {"wantresume", 30, 1},        {"wantresume2", 30, 1},
