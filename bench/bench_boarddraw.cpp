@@ -1,5 +1,5 @@
-// Cost of drawing the board of a real level (underlay and pieces) headless with
-// the software renderer, and of the level picture alone blended or solid.
+// Cost of drawing the board of a real level (underlay and pieces) headless on
+// the CPU, and of the level picture alone blended or solid.
 #include "app/globals.h"
 #include "app/startpics.h"
 #include "game/boarddraw.h"

@@ -1,5 +1,4 @@
-// Drawing and overlap figures of the platform layer, headless with the
-// software renderer.
+// Drawing and overlap figures of the platform layer, headless on the CPU.
 #include <benchmark/benchmark.h>
 
 #include <cmath>

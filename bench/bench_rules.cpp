@@ -1,6 +1,7 @@
 // Rules-only frames per second on a full board: at rest, and with every column
 // refilling while a shuffle wave runs. One core, no drawing.
 #include "app/globals.h"
+#include "bench/refill.h"
 #include "game/boardpictures.h"
 #include "game/gamestate.h"
 #include "game/particles.h"
@@ -140,22 +141,7 @@ void BM_RulesRefillAndShuffle(benchmark::State& state) {
     BoardSetup board(static_cast<int>(state.range(0)));
     double fallingSeen = 0;
     for (auto _ : state) {
-        for (int k = 1; k <= kColumns; k++) {
-            if (columnCount[k] == 0) continue;
-            const int x = columnX[k];
-            int lowest = 0;
-            bool entering = false;
-            for (int s = 1; s <= kItems; s++) {
-                if (!isBoardPiece(itemKind[s]) || itemX[s] != x) continue;
-                if (itemKind[s] == KIND_STONE || itemKind[s] == KIND_DOOR || itemKind[s] == KIND_BEETLE) continue;
-                if (itemY[s] < columnTop[k]) entering = true;
-                if (lowest == 0 || itemY[s] > itemY[lowest]) lowest = s;
-            }
-            if (!entering && lowest) {
-                freeItem(lowest);
-                addItem(x, -20, randomItemKind());
-            }
-        }
+        refillEveryColumn();
         if (shuffleRadius == 0) shuffleRadius = 1;
         nextFrame();
         if (gameFrame % 40 == 0) clearParticles(); // the drawing retires them in play

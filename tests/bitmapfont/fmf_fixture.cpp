@@ -1,8 +1,6 @@
 #include "tests/bitmapfont/fmf_fixture.h"
 
-#include <png.h>
-
-#include <stdexcept>
+#include "tests/harness/harness.h"
 
 namespace {
 
@@ -12,39 +10,20 @@ void appendInt(std::vector<uint8_t>& out, int32_t v) {
 
 void appendText(std::vector<uint8_t>& out, const std::string& s) { out.insert(out.end(), s.begin(), s.end()); }
 
-void writeToVector(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
-}
-
 Rgba gSolid;
 Rgba solidColour(int, int) { return gSolid; }
 
 } // namespace
 
 std::vector<uint8_t> makePng(int w, int h, Rgba (*colour)(int x, int y)) {
-    std::vector<uint8_t> out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        throw std::runtime_error("png write failed");
-    }
-    png_set_write_fn(png, &out, writeToVector, nullptr);
-    png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<uint8_t> row(size_t(w) * 4);
+    std::vector<uint8_t> rgba(size_t(w) * h * 4);
     for (int y = 0; y < h; y++) {
         for (int x = 0; x < w; x++) {
             const Rgba c = colour(x, y);
-            for (int k = 0; k < 4; k++) row[size_t(x) * 4 + k] = c[k];
+            for (int k = 0; k < 4; k++) rgba[(size_t(y) * w + x) * 4 + k] = c[k];
         }
-        png_write_row(png, row.data());
     }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return out;
+    return harness::encodePng(w, h, rgba);
 }
 
 std::vector<uint8_t> solidPng(int w, int h, Rgba colour) {

@@ -1,7 +1,5 @@
 // Sounds and channels: decoding Ogg Vorbis files the test makes itself,
 // channel states, and the mixer's volume, pan, looping and finishing.
-#include <vorbis/vorbisenc.h>
-
 #include <cmath>
 #include <fstream>
 
@@ -10,71 +8,20 @@
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
 #include "tests/harness/harness.h"
+#include "tools/datagen/audio/oggenc.h"
 
 namespace {
 
 // A sine tone as an Ogg Vorbis file.
 std::vector<uint8_t> EncodeOgg(int channels, int rate, double seconds)
 {
-    std::vector<uint8_t> out;
-    auto append = [&](const ogg_page& page) {
-        out.insert(out.end(), page.header, page.header + page.header_len);
-        out.insert(out.end(), page.body, page.body + page.body_len);
-    };
-    vorbis_info vi;
-    vorbis_info_init(&vi);
-    if (vorbis_encode_init_vbr(&vi, channels, rate, 0.3f) != 0) return out;
-    vorbis_comment vc;
-    vorbis_comment_init(&vc);
-    vorbis_dsp_state vd;
-    vorbis_analysis_init(&vd, &vi);
-    vorbis_block vb;
-    vorbis_block_init(&vd, &vb);
-    ogg_stream_state os;
-    ogg_stream_init(&os, 7);
-    ogg_packet header, comments, codebooks;
-    vorbis_analysis_headerout(&vd, &vc, &header, &comments, &codebooks);
-    ogg_stream_packetin(&os, &header);
-    ogg_stream_packetin(&os, &comments);
-    ogg_stream_packetin(&os, &codebooks);
-    ogg_page page;
-    while (ogg_stream_flush(&os, &page)) append(page);
-
+    std::vector<float> samples;
     const long total = static_cast<long>(seconds * rate);
-    long done = 0;
-    bool eos = false;
-    while (!eos) {
-        const long n = std::min<long>(1024, total - done);
-        if (n > 0) {
-            float** buffer = vorbis_analysis_buffer(&vd, static_cast<int>(n));
-            for (long i = 0; i < n; ++i) {
-                const float v = 0.5f * static_cast<float>(std::sin(2 * M_PI * 440.0 * (done + i) / rate));
-                for (int c = 0; c < channels; ++c) buffer[c][i] = v;
-            }
-            vorbis_analysis_wrote(&vd, static_cast<int>(n));
-            done += n;
-        } else {
-            vorbis_analysis_wrote(&vd, 0);
-        }
-        while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-            vorbis_analysis(&vb, nullptr);
-            vorbis_bitrate_addblock(&vb);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&vd, &packet)) {
-                ogg_stream_packetin(&os, &packet);
-                while (ogg_stream_pageout(&os, &page)) {
-                    append(page);
-                    if (ogg_page_eos(&page)) eos = true;
-                }
-            }
-        }
+    for (long i = 0; i < total; ++i) {
+        const float v = 0.5f * static_cast<float>(std::sin(2 * M_PI * 440.0 * i / rate));
+        samples.insert(samples.end(), channels, v);
     }
-    ogg_stream_clear(&os);
-    vorbis_block_clear(&vb);
-    vorbis_dsp_clear(&vd);
-    vorbis_comment_clear(&vc);
-    vorbis_info_clear(&vi);
-    return out;
+    return audio::encodeOggVorbis(samples, channels, rate, 0.3f, 7, "tone");
 }
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)

@@ -19,27 +19,12 @@ double smoothstep(double e0, double e1, double x) {
 }
 
 void paintPixels(Canvas& canvas, const std::function<Rgba(int x, int y)>& f) {
-    cairo_surface_t* s = canvas.surface();
-    cairo_surface_flush(s);
-    uint8_t* data = cairo_image_surface_get_data(s);
-    int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < canvas.height(); ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        for (int x = 0; x < canvas.width(); ++x) {
-            Rgba c = f(x, y);
-            double a = clamp01(c.a);
-            auto q = [a](double v) { return static_cast<uint32_t>(std::lround(clamp01(v) * a * 255.0)); };
-            row[x] = (static_cast<uint32_t>(std::lround(a * 255.0)) << 24) | (q(c.r) << 16) | (q(c.g) << 8) | q(c.b);
-        }
-    }
-    cairo_surface_mark_dirty(s);
-}
-
-static double lattice(int x, int y, uint32_t seed) {
-    uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u + seed * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    h ^= h >> 16;
-    return (h & 0xFFFFFF) / double(0x1000000);
+    canvas.editPixels([&](int x, int y, uint32_t& p) {
+        Rgba c = f(x, y);
+        double a = clamp01(c.a);
+        auto q = [a](double v) { return static_cast<uint32_t>(std::lround(clamp01(v) * a * 255.0)); };
+        p = (static_cast<uint32_t>(std::lround(a * 255.0)) << 24) | (q(c.r) << 16) | (q(c.g) << 8) | q(c.b);
+    });
 }
 
 double tileNoise(double x, double y, int period, uint32_t seed) {

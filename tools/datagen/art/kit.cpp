@@ -150,7 +150,7 @@ void glow(cairo_t* cr, double cx, double cy, double radius, Rgb c, double alpha)
     cairo_pattern_destroy(p);
 }
 
-static double lattice(int x, int y, uint32_t seed) {
+double lattice(int x, int y, uint32_t seed) {
     uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u + seed * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     h ^= h >> 16;

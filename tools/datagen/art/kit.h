@@ -53,6 +53,10 @@ class Canvas {
 
     // Straight (not premultiplied) RGBA of pixel (x, y).
     void pixel(int x, int y, uint8_t rgba[4]) const;
+    // Calls f(x, y, p) for every pixel, row by row; p is cairo's premultiplied
+    // 0xAARRGGBB word and may be changed in place.
+    template <class F>
+    void editPixels(F&& f);
     void savePng(const std::filesystem::path& path) const;
     void saveJpeg(const std::filesystem::path& path, int quality = 90) const; // drops alpha
 
@@ -62,12 +66,26 @@ class Canvas {
     cairo_t* cr_;
 };
 
+template <class F>
+void Canvas::editPixels(F&& f) {
+    cairo_surface_flush(surface_);
+    uint8_t* data = cairo_image_surface_get_data(surface_);
+    const int stride = cairo_image_surface_get_stride(surface_);
+    for (int y = 0; y < height_; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+        for (int x = 0; x < width_; ++x) f(x, y, row[x]);
+    }
+    cairo_surface_mark_dirty(surface_);
+}
+
 void setColor(cairo_t* cr, Rgb c, double alpha = 1.0);
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 // Fills the current path with a vertical gradient from top to bottom colour.
 void fillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, double alpha = 1.0);
 // A soft radial glow (for flashes, halos): colour at the centre fading to nothing.
 void glow(cairo_t* cr, double cx, double cy, double radius, Rgb c, double alpha = 1.0);
+// A repeatable random number in [0, 1) for each lattice point and seed.
+double lattice(int x, int y, uint32_t seed);
 // Deterministic value noise in [0, 1) for textures, seeded per picture.
 double noise2(double x, double y, uint32_t seed);
 // Scatters soft dabs over the current clip to give painted surfaces some grain.

@@ -610,67 +610,43 @@ void paintLandscape(Canvas& canvas, const Scene& s) {
 }
 
 void calmBoardArea(Canvas& canvas, double darken, double desaturate) {
-    cairo_surface_flush(canvas.surface());
-    uint8_t* data = cairo_image_surface_get_data(canvas.surface());
-    int stride = cairo_image_surface_get_stride(canvas.surface());
     // A soft rounded falloff centred on the board (x 32..991, y 74..693): full
     // strength in the middle, nothing at the screen's edges.
     const double cx = 511.5, cy = 383.5, hx = 560, hy = 400;
-    for (int y = 0; y < canvas.height(); ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        double ny = (y - cy) / hy;
-        for (int x = 0; x < canvas.width(); ++x) {
-            double nx = (x - cx) / hx;
-            double d = std::pow(std::pow(std::abs(nx), 4) + std::pow(std::abs(ny), 4), 0.25);
-            double m = 1 - smooth(0.45, 1.05, d);
-            if (m <= 0) continue;
-            uint32_t p = row[x];
-            double r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
-            double lum = 0.3 * r + 0.59 * g + 0.11 * b;
-            double k = desaturate * m, f = 1 - darken * m;
-            r = (r + (lum - r) * k) * f;
-            g = (g + (lum - g) * k) * f;
-            b = (b + (lum - b) * k) * f;
-            row[x] = (p & 0xFF000000u) | (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(b);
-        }
-    }
-    cairo_surface_mark_dirty(canvas.surface());
+    canvas.editPixels([&](int x, int y, uint32_t& p) {
+        double nx = (x - cx) / hx, ny = (y - cy) / hy;
+        double d = std::pow(std::pow(std::abs(nx), 4) + std::pow(std::abs(ny), 4), 0.25);
+        double m = 1 - smooth(0.45, 1.05, d);
+        if (m <= 0) return;
+        double r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+        double lum = 0.3 * r + 0.59 * g + 0.11 * b;
+        double k = desaturate * m, f = 1 - darken * m;
+        r = (r + (lum - r) * k) * f;
+        g = (g + (lum - g) * k) * f;
+        b = (b + (lum - b) * k) * f;
+        p = (p & 0xFF000000u) | (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(b);
+    });
 }
 
 void canvasTexture(Canvas& canvas, double strength, uint32_t seed) {
-    cairo_surface_flush(canvas.surface());
-    uint8_t* data = cairo_image_surface_get_data(canvas.surface());
-    int stride = cairo_image_surface_get_stride(canvas.surface());
-    for (int y = 0; y < canvas.height(); ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        for (int x = 0; x < canvas.width(); ++x) {
-            double blotch = noise2(x / 38.0 + y / 90.0, y / 22.0, seed) - 0.5;
-            double weave = noise2(x / 1.7, y / 1.7, seed + 1) - 0.5;
-            double f = 1 + strength * (0.7 * blotch + 0.5 * weave);
-            uint32_t p = row[x];
-            auto chan = [&](int shift) {
-                return static_cast<uint32_t>(std::clamp(((p >> shift) & 255) * f, 0.0, 255.0)) << shift;
-            };
-            row[x] = (p & 0xFF000000u) | chan(16) | chan(8) | chan(0);
-        }
-    }
-    cairo_surface_mark_dirty(canvas.surface());
+    canvas.editPixels([&](int x, int y, uint32_t& p) {
+        double blotch = noise2(x / 38.0 + y / 90.0, y / 22.0, seed) - 0.5;
+        double weave = noise2(x / 1.7, y / 1.7, seed + 1) - 0.5;
+        double f = 1 + strength * (0.7 * blotch + 0.5 * weave);
+        auto chan = [&](int shift) {
+            return static_cast<uint32_t>(std::clamp(((p >> shift) & 255) * f, 0.0, 255.0)) << shift;
+        };
+        p = (p & 0xFF000000u) | chan(16) | chan(8) | chan(0);
+    });
 }
 
 void liftBlacks(Canvas& canvas, int floor) {
-    cairo_surface_flush(canvas.surface());
-    uint8_t* data = cairo_image_surface_get_data(canvas.surface());
-    int stride = cairo_image_surface_get_stride(canvas.surface());
-    for (int y = 0; y < canvas.height(); ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        for (int x = 0; x < canvas.width(); ++x) {
-            uint32_t p = row[x] | 0xFF000000u; // these pictures are opaque
-            uint32_t r = std::max<uint32_t>((p >> 16) & 255, floor),
-                     g = std::max<uint32_t>((p >> 8) & 255, floor), b = std::max<uint32_t>(p & 255, floor);
-            row[x] = 0xFF000000u | (r << 16) | (g << 8) | b;
-        }
-    }
-    cairo_surface_mark_dirty(canvas.surface());
+    canvas.editPixels([&](int, int, uint32_t& p) {
+        const uint32_t o = p | 0xFF000000u; // these pictures are opaque
+        uint32_t r = std::max<uint32_t>((o >> 16) & 255, floor), g = std::max<uint32_t>((o >> 8) & 255, floor),
+                 b = std::max<uint32_t>(o & 255, floor);
+        p = 0xFF000000u | (r << 16) | (g << 8) | b;
+    });
 }
 
 void storyBanner(cairo_t* cr, double cy, const std::vector<std::string>& lines) {

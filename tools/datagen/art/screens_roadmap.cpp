@@ -74,37 +74,28 @@ double distanceToPath(const std::vector<Pt>& path, double x, double y) {
 // Ground colour: each week region in the grass of its season, blended smoothly
 // between regions, with soft hills of light and shade.
 void paintGround(Canvas& c) {
-    cairo_surface_flush(c.surface());
-    uint8_t* data = cairo_image_surface_get_data(c.surface());
-    int stride = cairo_image_surface_get_stride(c.surface());
     Rgb week[11];
     for (int w = 1; w <= 10; ++w)
         week[w] = grassColour(weekSeason(w));
     Rgb meadow = mix(grassColour(0.3), pal::moss, 0.2);
-    for (int y = 0; y < H; ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
-        for (int x = 0; x < W; ++x) {
-            double sum = 0.15;
-            Rgb acc{meadow.r * 0.15, meadow.g * 0.15, meadow.b * 0.15};
-            for (int i = 0; i < 100; i += 1) {
-                double dx = x - kWaypoints[i][0], dy = y - kWaypoints[i][1];
-                double d2 = dx * dx + dy * dy;
-                if (d2 > 120 * 120) continue;
-                double wgt = std::exp(-d2 / (2 * 55.0 * 55.0));
-                Rgb g = week[i / 10 + 1];
-                acc = {acc.r + g.r * wgt, acc.g + g.g * wgt, acc.b + g.b * wgt};
-                sum += wgt;
-            }
-            Rgb g{acc.r / sum, acc.g / sum, acc.b / sum};
-            double hill = noise2(x / 90.0, y / 90.0, 5) * 0.6 + noise2(x / 30.0, y / 30.0, 6) * 0.4;
-            double light = 0.86 + 0.24 * hill;
-            auto chan = [&](double v) {
-                return static_cast<uint32_t>(std::clamp(v * light, 0.0, 1.0) * 255);
-            };
-            row[x] = 0xFF000000u | (chan(g.r) << 16) | (chan(g.g) << 8) | chan(g.b);
+    c.editPixels([&](int x, int y, uint32_t& p) {
+        double sum = 0.15;
+        Rgb acc{meadow.r * 0.15, meadow.g * 0.15, meadow.b * 0.15};
+        for (int i = 0; i < 100; i += 1) {
+            double dx = x - kWaypoints[i][0], dy = y - kWaypoints[i][1];
+            double d2 = dx * dx + dy * dy;
+            if (d2 > 120 * 120) continue;
+            double wgt = std::exp(-d2 / (2 * 55.0 * 55.0));
+            Rgb g = week[i / 10 + 1];
+            acc = {acc.r + g.r * wgt, acc.g + g.g * wgt, acc.b + g.b * wgt};
+            sum += wgt;
         }
-    }
-    cairo_surface_mark_dirty(c.surface());
+        Rgb g{acc.r / sum, acc.g / sum, acc.b / sum};
+        double hill = noise2(x / 90.0, y / 90.0, 5) * 0.6 + noise2(x / 30.0, y / 30.0, 6) * 0.4;
+        double light = 0.86 + 0.24 * hill;
+        auto chan = [&](double v) { return static_cast<uint32_t>(std::clamp(v * light, 0.0, 1.0) * 255); };
+        p = 0xFF000000u | (chan(g.r) << 16) | (chan(g.g) << 8) | chan(g.b);
+    });
 }
 
 // A tree seen from above: a round crown with its shadow to the lower right.
