@@ -112,18 +112,31 @@ int savePlayer(int slot) {
     return 0;
 }
 
+void takeMouseSnapshot(int x, int y, int hits, int down, int wheel) {
+    gMouseX = x;
+    gMouseY = y;
+    gMouseHit = hits;
+    gMouseDown = down;
+    gMouseZSpeed = wheel;
+    // A new press starts a new hold, even when the button was also down on the
+    // previous frame (released and pressed again in between).
+    if (!down)
+        gMouseHeldFrames = 0;
+    else
+        gMouseHeldFrames = hits > 0 ? 1 : gMouseHeldFrames + 1;
+}
+
 void frameUpdate() {
     gMouseHit = gMouseDown = gMouseZSpeed = 0;
     gKeyEnter = gKeyEsc = 0;
     gKeyF1 = gKeyF2 = gKeyF3 = gKeyF4 = gKeyF5 = gKeyF6 = 0;
 
     if (gInputEnabled == 1) {
-        gMouseX = PointerX();
-        gMouseY = PointerY();
-        gMouseHit = ButtonHits(1);
-        gMouseDown = ButtonHeld(1);
-        gMouseZSpeed = WheelDelta();
-        gMouseHeldFrames = gMouseDown ? gMouseHeldFrames + 1 : 0;
+        // Held before hits: a press arriving between the two queries then shows
+        // as a hit now and as held on the next frame, never as two presses.
+        const int down = ButtonHeld(1);
+        const int hits = ButtonHits(1);
+        takeMouseSnapshot(PointerX(), PointerY(), hits, down, WheelDelta());
     }
     gKeyEnter = KeyHeld(13);
     gKeyEsc = KeyHits(27);

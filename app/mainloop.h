@@ -12,6 +12,9 @@ int startUp();
 void runOneFrame();
 
 void frameUpdate();
+// Sets the frame's mouse input (position, presses since the last frame, held
+// state, wheel) and counts the frames the button has been held.
+void takeMouseSnapshot(int x, int y, int hits, int down, int wheel);
 void frameDraw();
 void screenFade();
 void gotoScreen(int target, int arg);

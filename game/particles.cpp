@@ -221,10 +221,10 @@ void shotHitsPiece(int p) {
     TSpieler& pl = curPlayer();
     if (kind >= 1 && kind <= pl.maxItemsToDestroy && kind <= 5) pl.itemsDestroyed[kind] += 1;
     addPoints(x - 5, y - 7, 30);
-    addRefill(x, y);
+    const int missing = addRefills(x, y, 1);
     spawnParticle(static_cast<float>(x), static_cast<float>(y), 10000 + kind, 0, 0);
     pl.anzItems += 1;
-    freeItem(p);
+    freeReplacedItem(p, missing);
 }
 
 void projectile(int s) {
@@ -263,10 +263,12 @@ void dynamite(int s) {
         return;
     }
     if (near(pX[s], pY[s], itemX[p], itemY[p], 28)) {
+        // A door hit by the dynamite opens first, as a hit next to it would, so
+        // the cells it covered are refilled and no longer count as a door.
+        if (itemKind[p] == KIND_DOOR) breakStoneOrDoor(p);
         itemKind[p] = KIND_BOMB;
         explodeBomb(p);
-        addRefill(itemX[p], itemY[p]);
-        freeItem(p);
+        freeReplacedItem(p, addRefills(itemX[p], itemY[p], 1));
         for (int i = 1; i <= 20; i++) {
             const float vx = RandomInt(1, 7) * CosDeg(36.0f * i);
             const float vy = RandomInt(1, 7) * SinDeg(36.0f * i);

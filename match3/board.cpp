@@ -103,13 +103,22 @@ std::string levelFileName(int level) {
 }
 
 int refillEntryY(int x, int y) {
+    // A piece at a run's floor marker has left that run: it is on its way
+    // through the gap into the run below, so it refills from that marker.
     int entry = -20;
     for (int s = 1; s <= kItems; s++)
-        if (itemKind[s] == KIND_FLOOR && itemX[s] == x && itemY[s] < y && itemY[s] > entry) entry = itemY[s];
+        if (itemKind[s] == KIND_FLOOR && itemX[s] == x && itemY[s] <= y && itemY[s] > entry) entry = itemY[s];
     return entry;
 }
 
 int addRefill(int x, int y) { return addItem(x, refillEntryY(x, y), randomItemKind()); }
+
+int addRefills(int x, int y, int count) {
+    int missing = 0;
+    for (int k = 0; k < count; k++)
+        missing += addRefill(x, y) > kItemsUsed;
+    return missing;
+}
 
 bool isKnownItemKind(int kind) {
     switch (kind) {
@@ -137,4 +146,11 @@ void freeItem(int slot) {
     if (c >= 1 && c <= kCells) cellItem[c] = 0;
     itemCell[slot] = 0;
     itemKind[slot] = KIND_NONE;
+}
+
+void freeReplacedItem(int slot, int missing) {
+    if (slot < 1 || slot > kItems) return;
+    const int x = itemX[slot], y = itemY[slot];
+    freeItem(slot);
+    addRefills(x, y, missing);
 }

@@ -91,12 +91,20 @@ bool isKnownItemKind(int kind);
 
 // Where the replacement of a piece taken from (x, y) enters: above the board
 // (y = -20) when the piece belongs to the top run of cells of its column; for a
-// lower run, at the floor marker of the run above it, so the new piece drops
+// lower run (a piece in the gap or at the upper run's floor marker counts as
+// lower), at the floor marker of the run above it, so the new piece drops
 // through the gap into the run it refills instead of staying on top of the
 // upper run.
 int refillEntryY(int x, int y);
 // Adds a new random piece that refills the run of the piece taken from (x, y).
 int addRefill(int x, int y);
+// Adds `count` refills for (x, y); returns how many found no free slot.
+int addRefills(int x, int y, int count);
 
 // Frees an item: kind 0 and its cell link cleared on both sides.
 void freeItem(int slot);
+// Frees an item taken off the board after its replacements were added (the
+// rules add them first). `missing` replacements found the item table full
+// while the old item still held its slot; the freed slot takes them now, so a
+// board that fills the table exactly never loses a piece.
+void freeReplacedItem(int slot, int missing);

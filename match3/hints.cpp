@@ -29,7 +29,7 @@ void findChainGroupMove() {
         if (!hintable(itemKind[c])) continue;
         int f = 0;
         for (int b = 1; b <= last; b++) {
-            if (itemKind[b] != itemKind[c] || !itemDirection(c, b) != 0) continue;
+            if (itemKind[b] != itemKind[c] || itemDirection(c, b) == 0) continue;
             if (f > 0 && b != f) {
                 hintPiece1 = c;
                 hintPiece2 = b;
@@ -54,7 +54,9 @@ void lightUpGroup() {
 XBuckets gHintByX;
 int gMovedJ = 0, gMovedB = 0;
 
-bool swappable(int kind) { return isBoardPiece(kind) && kind != KIND_BEETLE && kind != KIND_STONE && kind != KIND_BOMB; }
+// Only colour pieces can be picked up and swapped: a move that needs a joker,
+// a door or a beetle to move is none the player could make.
+bool swappable(int kind) { return isColourKind(kind); }
 
 int kindAfterSwap(int k) {
     if (k == gMovedJ) return itemKind[gMovedB];

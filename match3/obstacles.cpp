@@ -30,11 +30,6 @@ void mossCleared(int cell, int x, int y) {
     cellMoss[cell] = 0;
 }
 
-// New pieces for the cells a stone or door at (x, y) covered.
-void refillBelow(int x, int y, int count) {
-    for (int k = 0; k < count; k++) addRefill(x, y);
-}
-
 } // namespace
 
 int itemDistance(int a, int b) {
@@ -67,12 +62,10 @@ int breakStoneOrDoor(int i) {
         cellDoor[c] = 0;
         spawnParticle(x, y, 307, 0, 0);
         ringBurst(x, y, 1007, 20);
-        refillBelow(x, y, itemHeight[i]);
+        const int missing = addRefills(x, y, itemHeight[i]); // one for every cell it covered
         spawnParticle(x, y, 10000 + KIND_STONE, 0, 0);
         addPoints(x - 5, y - 7, 500);
-        cellItem[c] = 0;
-        itemCell[i] = 0;
-        itemKind[i] = KIND_NONE;
+        freeReplacedItem(i, missing);
         pl.anzItems += 1;
         return 0;
     }
@@ -81,7 +74,7 @@ int breakStoneOrDoor(int i) {
         cellStone[c] = 0;
         spawnParticle(x, y, 306, 0, 0);
         ringBurst(x, y, 1006, 20);
-        refillBelow(x, y, itemHeight[i] - 1);
+        addRefills(x, y, itemHeight[i] - 1);
         spawnParticle(x, y, 10000 + KIND_DOOR, 0, 0);
         addPoints(x - 5, y - 7, 500);
         const bool bomb = RandomInt(1, 2) == 1 || pl.Level > 81;
@@ -128,7 +121,7 @@ void beetleLeaves(int i) {
     const int c = itemKaefCol[i];
     const int x = itemX[i], y = itemY[i];
     TSpieler& pl = curPlayer();
-    addRefill(x, y);
+    const int missing = addRefills(x, y, 1);
     playSfx(36, x);
     static const int kChargeFlash[5] = {0, 204, 202, 206, 205};
     static const int kColourPicture[5] = {1, 4, 2, 6, 5};
@@ -141,9 +134,6 @@ void beetleLeaves(int i) {
     for (int k = 0; k < 20; k++)
         spawnParticle(x, y, 100 + b, RandomInt(-100, 100) * 0.04f, RandomInt(-100, 100) * 0.04f);
     addPoints(x - 5, y - 7, 500);
-    const int cell = itemCell[i];
-    if (cell >= 1 && cell <= kCells) cellItem[cell] = 0;
-    itemCell[i] = 0;
-    itemKind[i] = KIND_NONE;
+    freeReplacedItem(i, missing);
     pl.anzKaefer += 1;
 }

@@ -213,16 +213,19 @@ int removePiece(int s, int points, bool vanish) {
     TSpieler& pl = curPlayer();
     const int kind = itemKind[s];
     const float x = static_cast<float>(itemX[s]), y = static_cast<float>(itemY[s]);
-    addRefill(itemX[s], itemY[s]);
+    const int missing = addRefills(itemX[s], itemY[s], 1);
     const int left = isColourKind(kind) ? pl.getItemsLeftToDestroy(pl.Level, kind) : 0;
-    if (left > 0)
-        spawnParticle(x, y, kind + 95700, 0, 0);
-    else
+    if (left > 0) {
+        // The piece counts when its flight reaches the counter; with the
+        // particle table full there is no flight, so it counts at once.
+        if (spawnParticle(x, y, kind + 95700, 0, 0) == 0 && kind <= pl.maxItemsToDestroy)
+            pl.itemsDestroyed[kind] += 1;
+    } else
         spawnParticle(x, y, kind + 95800, 0, -15);
     pl.anzItems += 1;
     addPoints(itemX[s] - 5, itemY[s] - 7, points);
     if (vanish) spawnParticle(x, y, kind + 10000, 0, 0);
-    freeItem(s);
+    freeReplacedItem(s, missing);
     return 0;
 }
 

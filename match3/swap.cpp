@@ -20,6 +20,10 @@ namespace {
 
 bool validItem(int s) { return s >= 1 && s <= kItems; }
 
+// A quick click on a piece that is no neighbour of the marked one: the piece
+// becomes the new mark on the next frame, as it does while a click is held.
+int gMarkNext = 0;
+
 void startSwap(int i, int d) {
     swapSecond = i;
     swapSecondScale = 0;
@@ -51,12 +55,21 @@ void swapPiece(int i) {
             } else if (d > 0) {
                 startSwap(i, d);
             } else if (i != swapFirst || gMouseHeldFrames == 1) {
+                if (i != swapFirst && gMouseHeldFrames == 1) gMarkNext = i;
                 swapFirst = 0;
                 swapFirstScale = 0;
             }
         }
     }
     if (kind == KIND_BOMB && swapFirst == 0) selectBombAlone(i);
+}
+
+// Both pieces of the pair are still colour pieces at rest, side by side.
+bool swapPairIntact(int last) {
+    const auto resting = [last](int s) {
+        return validItem(s) && s <= last && isColourKind(itemKind[s]) && itemFalling[s] == 0;
+    };
+    return resting(swapFirst) && resting(swapSecond) && itemDirection(swapFirst, swapSecond) != 0;
 }
 
 int growAway(int v) { return v > 0 ? v + 6 : (v < 0 ? v - 6 : 0); }
@@ -102,6 +115,7 @@ void drawSwapPiece(int slot, int& scaleCounter, int dx, int dy) {
 } // namespace
 
 void resetSwap() {
+    gMarkNext = 0;
     swapFirst = swapSecond = 0;
     swapProgress = 0;
     swapPhase = 0;
@@ -111,6 +125,8 @@ void resetSwap() {
 
 int inputSwap() {
     selReady = 0;
+    const int markNext = gMarkNext;
+    gMarkNext = 0;
     if (!inputGateOpen() || swapProgress != 0) return 0;
     const int last = itemScanBound < kItems ? itemScanBound : kItems;
     for (int i = 1; i <= last; i++) {
@@ -118,7 +134,12 @@ int inputSwap() {
         if (!(isColourKind(kind) || kind == KIND_BOMB) || !pointerOverItem(i)) continue;
         const int c = itemCell[i];
         if (c >= 1 && c <= kCells) cellHover[c] = 9;
-        if (gMouseDown && swapProgress == 0) swapPiece(i);
+        if (gMouseDown && swapProgress == 0) {
+            swapPiece(i);
+        } else if (!gMouseDown && i == markNext && swapFirst == 0 && isColourKind(kind)) {
+            swapFirst = i;
+            swapFirstScale = 0;
+        }
     }
     return 0;
 }
@@ -157,8 +178,11 @@ int swapLineCheck() {
         snapFalling[i] = itemFalling[i];
         gFound[i] = 0;
     }
-    const bool deciding = swapProgress == 48 && validItem(swapFirst) && validItem(swapSecond) &&
-                          swapFirst <= last && swapSecond <= last;
+    // A cascade, a blast or a power-up may have taken a piece of the pair while
+    // it travelled: then there is nothing left to exchange and the swap is
+    // dropped.
+    if (swapProgress == 48 && !swapPairIntact(last)) resetSwap();
+    const bool deciding = swapProgress == 48;
     if (deciding) std::swap(snapKind[swapFirst], snapKind[swapSecond]);
     gSnapByX.build(snapKind, snapX, last);
 
@@ -193,7 +217,7 @@ int swapLineCheck() {
             swapProgress = 0;
             swapPhase = 0;
             swapFirstDX = swapFirstDY = swapSecondDX = swapSecondDY = 0;
-            if (validItem(swapFirst) && validItem(swapSecond)) std::swap(itemKind[swapFirst], itemKind[swapSecond]);
+            std::swap(itemKind[swapFirst], itemKind[swapSecond]);
             swapFirst = swapSecond = 0;
         }
     } else if (swapProgress == 48) {

@@ -20,6 +20,9 @@ struct InputTables {
     int pointerX = 0, pointerY = 0;
     std::array<int, kButtons> buttonHits{};
     std::array<bool, kButtons> buttonHeld{};
+    // A press not yet seen by ButtonHeld: a press and release that both come
+    // between two queries still read as held once, so the click is not lost.
+    std::array<bool, kButtons> buttonLatched{};
     int wheel = 0;
     std::array<int, kKeys> keyHits{};
     std::array<bool, kKeys> keyHeld{};
@@ -170,7 +173,10 @@ void HandleEvent(const SDL_Event& e)
         gInput.pointerX = e.button.x;
         gInput.pointerY = e.button.y;
         if (b == 0) break;
-        if (e.type == SDL_MOUSEBUTTONDOWN) ++gInput.buttonHits[b];
+        if (e.type == SDL_MOUSEBUTTONDOWN) {
+            ++gInput.buttonHits[b];
+            gInput.buttonLatched[b] = true;
+        }
         gInput.buttonHeld[b] = e.type == SDL_MOUSEBUTTONDOWN;
         break;
     }
@@ -238,7 +244,10 @@ int ButtonHits(int button)
 int ButtonHeld(int button)
 {
     PumpInput();
-    return button >= 1 && button < kButtons && gInput.buttonHeld[button] ? 1 : 0;
+    if (button < 1 || button >= kButtons) return 0;
+    const bool held = gInput.buttonHeld[button] || gInput.buttonLatched[button];
+    gInput.buttonLatched[button] = false;
+    return held ? 1 : 0;
 }
 
 int WheelDelta()

@@ -109,6 +109,8 @@ int PicturesOverlap(Picture* pic1, float x1, float y1, int frame1, Picture* pic2
 int PointerX();
 int PointerY();
 int ButtonHits(int button);
+// 1 while the button is held, and once for a press that was released before
+// this query saw it (a quick tap still reads as one held frame).
 int ButtonHeld(int button);
 int WheelDelta();
 int KeyHits(int key);

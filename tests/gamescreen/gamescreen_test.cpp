@@ -5,6 +5,7 @@
 #include "game/gamescreen.h"
 #include "game/gamestate.h"
 #include "game/particles.h"
+#include "game/powerups.h"
 #include "match3/rules.h"
 #include "persist/profile.h"
 #include "screens/roadmap.h"
@@ -56,6 +57,20 @@ class GameScreenTest : public GameFixture {
     }
     void settle() {
         for (int i = 0; i < 200 && !boardAtRest(); i++) game::step(1);
+    }
+    // Sets four resting pieces so that one move of the game type removes
+    // three: 1 1 1 in a row for chain and group, 1 1 2 over a 1 for swap.
+    // Returns the place of the first of them.
+    std::pair<int, int> placeThree(int type) {
+        const int a = findSwapShape();
+        EXPECT_GT(a, 0);
+        if (a == 0) return {0, 0};
+        const int x = itemX[a], y = itemY[a];
+        itemKind[pieceAt(x, y)] = 1;
+        itemKind[pieceAt(x + 48, y)] = 1;
+        itemKind[pieceAt(x + 96, y)] = type == 3 ? 2 : 1;
+        itemKind[pieceAt(x + 96, y + 48)] = type == 3 ? 1 : 2;
+        return {x, y};
     }
 };
 
@@ -127,13 +142,7 @@ TEST_F(GameScreenTest, SelectionInEachGameTypeScoresAndRefills) {
         settle();
         const int before = countPieces();
         const int points = curPlayer().LevelPoints;
-        const int a = findSwapShape();
-        ASSERT_GT(a, 0);
-        const int x = itemX[a], y = itemY[a];
-        itemKind[pieceAt(x, y)] = 1;
-        itemKind[pieceAt(x + 48, y)] = 1;
-        itemKind[pieceAt(x + 96, y)] = type == 3 ? 2 : 1;
-        itemKind[pieceAt(x + 96, y + 48)] = type == 3 ? 1 : 2;
+        const auto [x, y] = placeThree(type);
         if (type == 1) { // drag a chain through the three
             harness::mouseMove(x, y);
             game::step(1);
@@ -199,6 +208,56 @@ TEST_F(GameScreenTest, WheelAndKeysChangeTheGameType) {
         game::step(1);
         EXPECT_EQ(pl.gtGameType, type) << key;
     }
+}
+
+// A click whose press and release both arrive before the next frame, as a
+// touchpad tap or an automation tool delivers it.
+void tap(int x, int y) {
+    harness::mouseMove(x, y);
+    harness::mousePress();
+    harness::mouseRelease();
+    game::step(1);
+}
+
+TEST_F(GameScreenTest, InstantClicksActLikeHeldOnesAndOnlyOnce) {
+    for (int type : {1, 2, 3}) {
+        SCOPED_TRACE(type);
+        play(11, type);
+        stepToGameFrame(160);
+        settle();
+        const auto [x, y] = placeThree(type);
+        const int points = curPlayer().LevelPoints;
+        if (type == 1) {
+            tap(x, y); // a tap on a chain piece selects nothing lasting
+            game::step(1);
+            EXPECT_EQ(selCount, 0);
+            EXPECT_EQ(itemMarked[pieceAt(x, y)], 0);
+            EXPECT_EQ(curPlayer().LevelPoints, points);
+        } else if (type == 2) {
+            tap(x, y); // the group goes at once
+            EXPECT_EQ(curPlayer().LevelPoints, points + 3 * 45);
+        } else {
+            tap(x + 96, y); // two quick clicks select and swap
+            EXPECT_EQ(swapFirst, pieceAt(x + 96, y));
+            tap(x + 96, y + 48);
+            EXPECT_GT(swapProgress, 0);
+            game::step(10);
+            EXPECT_EQ(curPlayer().LevelPoints, points + 3 * 45);
+        }
+        const int after = curPlayer().LevelPoints;
+        game::step(20);
+        settle();
+        EXPECT_EQ(curPlayer().LevelPoints, after) << "the click never acts a second time";
+    }
+
+    // Buttons and power-ups take a tap too.
+    curPlayer().pu[4] = kPuReady;
+    game::step(1);
+    tap(static_cast<int>(puX[4]), static_cast<int>(puY[4]));
+    EXPECT_GT(puState[4], 0);
+    game::step(60);
+    tap(967, 29);
+    EXPECT_EQ(gStatePopup, 298);
 }
 
 TEST_F(GameScreenTest, EscapeWaitsForTheOpeningThenOpensAndClosesTheMenu) {

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 
 #include <array>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -117,6 +118,13 @@ void plainGravity() {
 // The swap-mode line check as a plain scan.
 void plainLineCheck() {
     const int last = itemScanBound;
+    auto restingColour = [](int s) { return itemKind[s] >= 1 && itemKind[s] <= 5 && itemFalling[s] == 0; };
+    const bool neighbours =
+        std::abs(itemX[swapFirst] - itemX[swapSecond]) + std::abs(itemY[swapFirst] - itemY[swapSecond]) == 48;
+    if (swapProgress == 48 && !(restingColour(swapFirst) && restingColour(swapSecond) && neighbours)) {
+        swapFirst = swapSecond = swapProgress = swapPhase = 0; // the pair broke up on its way: dropped
+        swapFirstDX = swapFirstDY = swapSecondDX = swapSecondDY = 0;
+    }
     std::vector<int> k(itemKind, itemKind + kItems + 1);
     if (swapProgress == 48 && swapFirst > 0 && swapSecond > 0) std::swap(k[swapFirst], k[swapSecond]);
     auto lineKind = [](int kind) { return kind >= 1 && kind <= 998 && kind != 6 && kind != 7 && kind != 18; };
@@ -159,7 +167,7 @@ void plainLineCheck() {
 void plainSwapSearch() {
     hintPiece1 = 0;
     const int last = itemScanBound;
-    auto movable = [](int kind) { return kind >= 1 && kind <= 998 && kind != 6 && kind != 7 && kind != 10; };
+    auto movable = [](int kind) { return kind >= 1 && kind <= 5; }; // what the player can pick up
     static const int fromX[5] = {0, -48, 48, 0, 0}, fromY[5] = {0, 0, 0, -48, 48};
     for (int d = 1; d <= 4; d++)
         for (int j = 1; j <= last; j++) {

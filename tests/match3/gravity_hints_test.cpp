@@ -258,3 +258,80 @@ TEST_F(GravityTest, LowerRunOfAColumnIsRefilledThroughTheGap) {
         }
     }
 }
+
+TEST_F(GravityTest, PieceTakenAtTheGapsEdgeIsReplacedInTheLowerRun) {
+    // Replacements for the lower run wait at the upper run's floor marker; one
+    // taken there (by a blast, say) belongs to the lower run, and so does its
+    // own replacement: nothing is left above the board, no cell stays empty.
+    load({"o", "o", ".", ".", "o", "o", "o"}, 2, 2);
+    EXPECT_EQ(refillEntryY(gridX(0), gridY(2)), gridY(2));
+    setKinds({"1", "2", "", "", "3", "3", "3"});
+    clickAt(4, 0);
+    int waiting = 0;
+    for (int s = 1; s <= kItems; s++)
+        if (isBoardPiece(itemKind[s]) && itemY[s] == gridY(2)) waiting = s;
+    ASSERT_NE(waiting, 0);
+    removePiece(waiting, 30);
+    settle();
+    for (int r : {0, 1, 4, 5, 6})
+        EXPECT_NE(itemAt(r, 0), 0) << r;
+    for (int s = 1; s <= kItems; s++)
+        if (isBoardPiece(itemKind[s])) {
+            EXPECT_NE(itemCell[s], 0) << "a piece is left at " << itemY[s];
+        }
+}
+
+TEST_F(GravityTest, BoardFillingTheItemTableExactlyKeepsEveryCellFilled) {
+    // 137 cells and 13 column segments take all 150 item slots. Replacements
+    // are added while the pieces they replace still hold their slots, and
+    // must find one all the same: for a broken stone, an escaping beetle and
+    // the pieces of a group.
+    std::vector<std::string> rows(10, "ooooooooooooo");
+    rows[3] = "ooSoooooooooo";
+    rows[9] = "ooooooooBoooo"; // on the floor of its column: it leaves at once
+    rows.push_back("ooooooo");
+    load(rows, 2, 2);
+    auto used = [] {
+        int n = 0;
+        for (int s = 1; s <= kItems; s++)
+            n += itemKind[s] != 0;
+        return n;
+    };
+    ASSERT_EQ(used(), 150 - 7) << "the stone swallowed the seven pieces below it";
+    breakStoneOrDoor(itemAt(3, 2)); // as a blast would
+    EXPECT_EQ(used(), 150);
+    settle(400); // the column falls into the cells the stone covered
+    EXPECT_EQ(curPlayer().anzKaefer, 1);
+    setKinds({"1111111111111", "2222222222222"});
+    clickAt(0, 0); // the group of 13 along the top
+    EXPECT_EQ(curPlayer().anzItems, 1 + 13);
+    settle(400);
+    EXPECT_EQ(used(), 150);
+    for (int r = 0; r < 11; r++)
+        for (int c = 0; c < (r < 10 ? 13 : 7); c++)
+            EXPECT_NE(itemAt(r, c), 0) << r << "," << c;
+}
+
+TEST_F(HintTest, SwapSearchMovesOnlyWhatThePlayerCanMove) {
+    // The only line would need the joker or the door to move; the player can
+    // move neither, so the board has no move and the rescue bomb comes.
+    struct Case {
+        const char* what;
+        std::vector<std::string> cells, kinds;
+    };
+    const Case cases[] = {
+        {"joker", {"ooo", "ooo", "ooo"}, {"414", "1j1", "525"}},
+        {"door", {"ooo", "oDo", "ooo"}, {"414", "1 1", "5 5"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        load(c.cells, 2, 3);
+        setKinds(c.kinds);
+        rescueBombMade = 0;
+        idleFrames = 401;
+        beforeExamination();
+        step();
+        EXPECT_EQ(hintPiece1, 0);
+        EXPECT_EQ(rescueBombMade, 1);
+    }
+}

@@ -247,22 +247,28 @@ TEST_F(SwapTest, TwoLinesAtOnceAreOneSelectionOfSix) {
 }
 
 TEST_F(SwapTest, DiagonalClickMovesTheMarkOneFrameLater) {
-    load({"ooo", "ooo"}, 2, 3);
-    setKinds({"123", "451"});
-    clickAt(0, 0);
-    EXPECT_EQ(swapFirst, itemAt(0, 0));
-    pointTo(1, 1);
-    press();
-    step();
-    EXPECT_EQ(swapFirst, 0);
-    step();
-    EXPECT_EQ(swapFirst, itemAt(1, 1));
-    release();
-    step();
-    // A second click on the marked piece unmarks it.
-    clickAt(1, 1);
-    EXPECT_EQ(swapFirst, 0);
-    EXPECT_EQ(swapProgress, 0);
+    // Held, or over before the next frame (a quick tap), a click marks alike.
+    for (const bool held : {true, false}) {
+        SCOPED_TRACE(held ? "held" : "tap");
+        load({"ooo", "ooo"}, 2, 3);
+        setKinds({"123", "451"});
+        clickAt(0, 0);
+        EXPECT_EQ(swapFirst, itemAt(0, 0));
+        pointTo(1, 1);
+        press();
+        step();
+        if (!held) release();
+        EXPECT_EQ(swapFirst, 0);
+        step();
+        EXPECT_EQ(swapFirst, itemAt(1, 1));
+        release();
+        step();
+        EXPECT_EQ(swapFirst, itemAt(1, 1)) << "the mark stays";
+        // A second click on the marked piece unmarks it.
+        clickAt(1, 1);
+        EXPECT_EQ(swapFirst, 0);
+        EXPECT_EQ(swapProgress, 0);
+    }
 }
 
 TEST_F(SwapTest, JokersCannotBeMovedAndBombsGoOff) {
@@ -334,4 +340,27 @@ TEST_F(ChainTest, InputWaitsForTheOpeningAndIsShutWhileSomethingElseRuns) {
     EXPECT_EQ(cellHover[cellAt(0, 0)], 9);
     release();
     step();
+}
+
+TEST_F(SwapTest, PairBrokenWhileTravellingIsDropped) {
+    // The swap would make a line of 1s in column 0; a blast takes the first
+    // piece of the pair on its way. At the decision the pair is no longer
+    // whole: nothing is exchanged, and the board refills as after any blast.
+    load({"oooo", "oooo", "oooo", "oooo"}, 2, 3);
+    setKinds({"1234", "2143", "1312", "3421"});
+    const int first = itemAt(1, 0), second = itemAt(1, 1);
+    swapPieces(1, 0, 1, 1);
+    ASSERT_EQ(swapProgress, 12);
+    removePiece(first, 30); // as a blast or a power-up would
+    step(6);
+    EXPECT_EQ(swapProgress, 0);
+    EXPECT_EQ(swapFirst, 0);
+    EXPECT_EQ(itemKind[second], 1) << "the partner keeps its kind and its place";
+    EXPECT_EQ(itemX[second], gridX(1));
+    settle();
+    for (int r = 0; r < 4; r++)
+        for (int c = 0; c < 4; c++)
+            EXPECT_NE(itemAt(r, c), 0) << r << "," << c;
+    for (int c = 0; c < 4; c++)
+        EXPECT_EQ(piecesInColumn(c), 4) << c;
 }

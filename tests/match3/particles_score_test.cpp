@@ -249,3 +249,33 @@ TEST(PieceImage, LooksByLastDigitOfTheLevel) {
             EXPECT_NE(pieceImageIndex(level, kind), 12) << "12 is the joker's";
         }
 }
+
+TEST_F(ParticleTest, DynamiteOnADoorOpensItAndTheColumnFillsAgain) {
+    load({"ooo", "oDo", "ooo", "ooo"}, 2, 1);
+    const int door = itemAt(1, 1);
+    ASSERT_EQ(itemKind[door], KIND_DOOR);
+    ASSERT_EQ(itemHeight[door], 3);
+    const int d = spawnParticle(gridX(1), gridY(1) + 100, 13205, 0, -20);
+    pTarget[d] = door;
+    runParticles(4);
+    ASSERT_EQ(pType[d], 0);
+    EXPECT_EQ(cellDoor[cellAt(1, 1)], 0);
+    // The door opened; the blast took the nine pieces around it.
+    EXPECT_EQ(curPlayer().LevelPoints, 500 + 9 * 30);
+    settle();
+    for (int r = 0; r < 4; r++)
+        for (int c = 0; c < 3; c++)
+            EXPECT_NE(itemAt(r, c), 0) << r << "," << c;
+}
+
+TEST_F(ParticleTest, PieceCountsAtOnceWhenTheTableHasNoRoomForItsFlight) {
+    load({"ooo"}, 2, 1);
+    setKinds({"111"});
+    TSpieler& pl = curPlayer();
+    pl.itemsToDestroyData[2][1] = 5;
+    while (spawnParticle(10, 10, 300, 0, 0) != 0) {
+    }
+    drag({{0, 0}, {0, 1}, {0, 2}});
+    EXPECT_EQ(pl.itemsDestroyed[1], 3);
+    EXPECT_EQ(countType(95701), 0);
+}

@@ -26,11 +26,30 @@ TEST_F(Input, ButtonHitsCountPressesSinceTheLastQuery)
     harness::mouseMove(300, 400);
     harness::mousePress(1);
     EXPECT_EQ(ButtonHeld(1), 1);
-    EXPECT_EQ(ButtonHeld(2), 0);
+    EXPECT_EQ(ButtonHeld(3), 0);
     harness::mouseRelease(1);
     EXPECT_EQ(ButtonHeld(1), 0);
     EXPECT_EQ(ButtonHits(1), 1) << "a press is counted even when released before the query";
     EXPECT_EQ(ButtonHits(0) + ButtonHits(99) + ButtonHeld(-1), 0);
+}
+
+TEST_F(Input, PressReleasedBeforeTheQueryReadsHeldOnce) {
+    harness::mousePress(1);
+    harness::mouseRelease(1);
+    EXPECT_EQ(ButtonHeld(1), 1) << "a tap between two queries still shows as held";
+    EXPECT_EQ(ButtonHeld(1), 0) << "but only once";
+    EXPECT_EQ(ButtonHits(1), 1);
+
+    harness::mousePress(1);
+    EXPECT_EQ(ButtonHeld(1), 1);
+    EXPECT_EQ(ButtonHeld(1), 1) << "held";
+    harness::mouseRelease(1);
+    EXPECT_EQ(ButtonHeld(1), 0) << "a press already seen held is not latched again";
+
+    harness::mousePress(2);
+    harness::mouseRelease(2);
+    EXPECT_EQ(ButtonHeld(1), 0) << "buttons latch apart";
+    EXPECT_EQ(ButtonHeld(2), 1);
 }
 
 TEST_F(Input, WheelAddsUpUntilRead)
