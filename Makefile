@@ -2,7 +2,7 @@
 # fresh Debian machine: install what is missing, build, generate the data folder.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build build-test deps bench fuzz contact-sheet clean
+.PHONY: run test build build-test deps bench fuzz soak contact-sheet clean
 
 deps:
 	@scripts/install-deps
@@ -25,6 +25,11 @@ bench: build
 	cmake -S . -B build -DVARNOKA_BENCH=ON
 	cmake --build build -j $(JOBS) --target varnoka_bench
 	build/bench/varnoka_bench
+
+# Long random-play runs, checked frame by frame under the sanitizers.
+soak: build-test
+	cmake --build build-test --target soak_rules -j $(JOBS)
+	build-test/tests/soak_rules
 
 fuzz: deps
 	scripts/run-fuzz $(or $(SECONDS),60)
