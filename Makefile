@@ -2,7 +2,7 @@
 # fresh Debian machine: install what is missing, build, generate the data folder.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build build-test deps bench fuzz soak contact-sheet clean
+.PHONY: run test build build-test deps bench fuzz soak contact-sheet package clean
 
 deps:
 	@scripts/install-deps
@@ -20,6 +20,10 @@ build-test: deps
 
 test: build-test
 	cd build-test && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package of the release build: build/varnoka_<version>_<arch>.deb.
+package: build
+	cd build && cpack -G DEB
 
 bench: build
 	cmake -S . -B build -DVARNOKA_BENCH=ON

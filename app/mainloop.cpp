@@ -12,6 +12,7 @@
 #include "persist/profile.h"
 
 std::string gInstanceLockName = "ZWH";
+int gSavesBesideProgram = 1;
 
 namespace {
 const char* const kFallbackSaveDir = "data/saves/";
@@ -25,8 +26,9 @@ int chooseSaveFolder() {
         firstRun = 1;
     }
     // A folder that exists but cannot take files is no save folder either:
-    // every save there would be lost.
-    if (!IsWritableFolder(gSaveDir)) {
+    // every save there would be lost. An installed game never falls back to
+    // its installation folder: that belongs to the system, not to the player.
+    if (!IsWritableFolder(gSaveDir) && gSavesBesideProgram == 1) {
         gSaveDir = kFallbackSaveDir;
         firstRun = 0;
         if (!IsFolder(gSaveDir)) {
@@ -103,7 +105,7 @@ void runOneFrame() {
 }
 
 int runGame() {
-    ChangeToExecutableFolder();
+    gSavesBesideProgram = ChangeToInstallationFolder() == INSTALL_BESIDE_PROGRAM ? 1 : 0;
     if (startUp() != 0) return 0; // another copy runs: end silently
     if (!DisplayIsOpen()) {
         // Neither a window nor full screen could be opened: there is nothing

@@ -28,9 +28,14 @@ void resetFpsMeter();
 // give each process its own.
 extern std::string gInstanceLockName;
 
+// 1 when the save folder may fall back to "data/saves/" in the installation
+// folder: only for a copy run from its own folder (the build folder, an
+// unpacked archive), 0 for an installed game. Start-up sets it.
+extern int gSavesBesideProgram;
+
 // Save folder choice: the shared application-data folder + "tellgrave/Varnoka/",
-// else "data/saves/". Sets gSaveDir; returns 1 when the folder had to be
-// created (a first run).
+// else "data/saves/" (when gSavesBesideProgram allows it and it can be made).
+// Sets gSaveDir; returns 1 when the folder had to be created (a first run).
 int chooseSaveFolder();
 // 1 when gSaveDir names a folder that exists; saves skip their writes otherwise.
 int saveFolderUsable();

@@ -1,5 +1,5 @@
 // Operating-system services of the start-up: the single-instance lock, the
-// shared application-data folder, the working folder and the memory figure.
+// shared application-data folder and the memory figure.
 #include "platform/platform.h"
 
 #include <cstdio>
@@ -63,19 +63,6 @@ std::string SharedAppDataFolder() {
     }
     if (folder.back() != '/') folder += '/';
     return folder;
-}
-
-void ChangeToExecutableFolder() {
-    char buf[4096];
-    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return;
-    std::string exe(buf, static_cast<size_t>(n));
-    size_t slash = exe.find_last_of('/');
-    if (slash == std::string::npos) return;
-    std::string folder = slash == 0 ? "/" : exe.substr(0, slash);
-    if (::chdir(folder.c_str()) != 0) {
-        // Stay where we are; data/ is then looked up in the current folder.
-    }
 }
 
 long long ProcessMemoryBytes() {

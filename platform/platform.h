@@ -238,7 +238,22 @@ void SetAppTitle(const std::string& title);
 void SetWindowIcon(const std::string& icoPath);
 void AddMinimiseButton();
 void MinimiseWindow();
-// Changes the working directory to the folder of the running executable.
-void ChangeToExecutableFolder();
+// The installation folder holds data/ and icon32.ico; every game path is
+// relative to it. The folder of the running executable with a trailing '/'
+// ("" when unknown):
+std::string ProgramFolder();
+// The folders that may be the installation folder, in the order they are
+// tried, each with a trailing '/': the program's folder (a build folder or an
+// unpacked copy), ../share/varnoka/ from it (installed), then varnoka/ in
+// $XDG_DATA_HOME (or ~/.local/share) and in each folder of $XDG_DATA_DIRS (or
+// /usr/local/share and /usr/share).
+std::vector<std::string> InstallationFolderCandidates(const std::string& programFolder);
+// The first candidate that holds the game's data (matched without regard to
+// letter case); "" when none does.
+std::string FindInstallationFolder(const std::string& programFolder);
+enum InstallPlace { INSTALL_NOT_FOUND, INSTALL_BESIDE_PROGRAM, INSTALL_SHARED };
+// Makes the installation folder the working folder and says where it was
+// found. When there is none, the working folder stays as it is.
+InstallPlace ChangeToInstallationFolder();
 // Resident set size of the process in bytes.
 long long ProcessMemoryBytes();

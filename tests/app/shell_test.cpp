@@ -148,6 +148,23 @@ TEST_F(ShellTest, NoWritableSaveFolderAtAllStillRuns) {
     EXPECT_FALSE(fs::exists("data/saves"));
 }
 
+TEST_F(ShellTest, InstalledGameNeverFallsBackToItsInstallationFolder) {
+    std::ofstream("blocker") << "x";
+    setenv("XDG_DATA_HOME", (install.path() + "blocker").c_str(), 1);
+    fs::create_directories("data"); // writable, but the system's
+    gSavesBesideProgram = 0;
+    const bool started = game::start();
+    gSavesBesideProgram = 1;
+    ASSERT_TRUE(started);
+    EXPECT_EQ(gSaveDir, install.path() + "blocker/tellgrave/Varnoka/");
+    gCurPl = 2;
+    harness::focusLost(); // saves the profile and the settings: both must skip quietly
+    game::step(5);
+    EXPECT_EQ(gPaused, 1);
+    EXPECT_FALSE(fs::exists("data/saves"));
+    EXPECT_TRUE(fs::is_empty("data"));
+}
+
 TEST_F(ShellTest, ActivationLossSavesPausesAndWaitsForAClick) {
     ASSERT_TRUE(game::start());
     gotoScreen(SCREEN_MENU, 0);

@@ -9,10 +9,19 @@ std::vector<Family>& families() {
     return list;
 }
 
-std::filesystem::path Context::file(const std::string& relative) const {
-    std::filesystem::path p = out / relative;
+namespace {
+std::filesystem::path madeParent(const std::filesystem::path& p) {
     std::filesystem::create_directories(p.parent_path());
     return p;
+}
+} // namespace
+
+std::filesystem::path Context::file(const std::string& relative) const {
+    return madeParent(out / relative);
+}
+
+std::filesystem::path Context::desktopFile(const std::string& relative) const {
+    return madeParent((desktop.empty() ? out / "desktop" : desktop) / relative);
 }
 
 } // namespace datagen

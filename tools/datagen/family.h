@@ -12,8 +12,13 @@ namespace datagen {
 struct Context {
     std::filesystem::path content; // content/ of the source tree
     std::filesystem::path out;     // installation folder: out/data/..., out/icon32.ico
+    // Files for the desktop around the game (the menu icons, icons/hicolor/...);
+    // out/desktop when not given.
+    std::filesystem::path desktop;
     // Path of a file below the installation folder; creates its folder.
     std::filesystem::path file(const std::string& relative) const;
+    // Path of a file below the desktop folder; creates its folder.
+    std::filesystem::path desktopFile(const std::string& relative) const;
 };
 
 using FamilyFn = std::function<void(const Context&)>;

@@ -1,4 +1,4 @@
-// datagen --content <content dir> --out <installation dir> [--only family,...]
+// datagen --content <content dir> --out <installation dir> [--desktop <dir>] [--only family,...]
 // Runs every registered family; a family that throws fails the whole run.
 #include "family.h"
 
@@ -18,13 +18,14 @@ int main(int argc, char** argv) {
         std::string key = argv[i];
         if (key == "--content") ctx.content = argv[i + 1];
         else if (key == "--out") ctx.out = argv[i + 1];
+        else if (key == "--desktop") ctx.desktop = argv[i + 1];
         else if (key == "--only") {
             std::stringstream list(argv[i + 1]);
             for (std::string name; std::getline(list, name, ',');) only.insert(name);
         }
     }
     if (ctx.content.empty() || ctx.out.empty()) {
-        std::fprintf(stderr, "usage: datagen --content DIR --out DIR [--only a,b]\n");
+        std::fprintf(stderr, "usage: datagen --content DIR --out DIR [--desktop DIR] [--only a,b]\n");
         return 2;
     }
     std::filesystem::create_directories(ctx.out / "data");

@@ -1,11 +1,9 @@
-// The three game-type buttons (swap, chain, group: icons only), the opening
-// banner and the window icon.
+// The three game-type buttons (swap, chain, group: icons only) and the opening
+// banner.
 #include "art/beetle.h"
 #include "family.h"
 
 #include <cmath>
-#include <cstdio>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -161,28 +159,6 @@ void paintBanner(Canvas& c) {
     sparkle(cr, 150, cy + 34, 7, {1, 1, 0.85}, 0.9);
 }
 
-// An icon file with one 32 x 32 PNG entry.
-void writeIcon(const std::filesystem::path& path) {
-    Canvas c(32, 32);
-    cairo_t* cr = c.cr();
-    cairo_arc(cr, 16, 16, 15, 0, 2 * M_PI);
-    glossyFill(cr, 16, 16, 15, pal::leaf, 1.4);
-    beetleTop(cr, 16, 17, 25, beetleColour(1), 1);
-    std::vector<uint8_t> png = pngBytes(c);
-    uint8_t header[22] = {0, 0, 1, 0, 1, 0, // reserved, type icon, one image
-                          32, 32, 0, 0, 1, 0, 32, 0};
-    uint32_t size = static_cast<uint32_t>(png.size()), offset = 22;
-    for (int i = 0; i < 4; ++i) {
-        header[14 + i] = static_cast<uint8_t>(size >> (8 * i));
-        header[18 + i] = static_cast<uint8_t>(offset >> (8 * i));
-    }
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) throw std::runtime_error("cannot write " + path.string());
-    std::fwrite(header, 1, sizeof header, f);
-    std::fwrite(png.data(), 1, png.size(), f);
-    std::fclose(f);
-}
-
 void makeButtons(const datagen::Context& ctx) {
     void (*icons[3])(cairo_t*) = {iconSwap, iconChain, iconGroup};
     for (int i = 0; i < 3; ++i)
@@ -191,7 +167,6 @@ void makeButtons(const datagen::Context& ctx) {
             icons[i](c.cr());
         });
     renderPicture(ctx.file("data/texts/gameon.png"), 620, 170, paintBanner);
-    writeIcon(ctx.file("icon32.ico"));
 }
 
 } // namespace

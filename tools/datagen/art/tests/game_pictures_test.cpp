@@ -50,6 +50,40 @@ class GamePictures : public ::testing::Test {
         cairo_surface_destroy(s);
         return out;
     }
+    // A square generated picture as cairo's premultiplied ARGB words; size -1
+    // when it is not square.
+    struct Square {
+        int size = 0;
+        std::vector<uint32_t> argb;
+    };
+    static Square square(const std::string& rel) {
+        Square out;
+        cairo_surface_t* s = sheets::loadPicture(dir_ / rel);
+        EXPECT_NE(s, nullptr) << rel;
+        if (!s) return out;
+        const int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+        out.size = w == h ? w : -1;
+        for (int y = 0; y < h; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(s) +
+                                                                y * cairo_image_surface_get_stride(s));
+            out.argb.insert(out.argb.end(), row, row + w);
+        }
+        cairo_surface_destroy(s);
+        return out;
+    }
+    // Mean of each channel over each cell of an 8 x 8 grid laid over the
+    // picture; a pixel belongs to the cell its centre lies in.
+    static std::vector<double> cellMeans(const Square& p) {
+        std::vector<double> sum(64 * 4), count(64);
+        for (int y = 0; y < p.size; ++y)
+            for (int x = 0; x < p.size; ++x) {
+                const int cell = (y * 2 + 1) * 8 / (p.size * 2) * 8 + (x * 2 + 1) * 8 / (p.size * 2);
+                for (int c = 0; c < 4; ++c) sum[cell * 4 + c] += (p.argb[y * p.size + x] >> (24 - 8 * c)) & 255;
+                ++count[cell];
+            }
+        for (int i = 0; i < 64 * 4; ++i) sum[i] /= count[i / 4];
+        return sum;
+    }
     // Overlap of the solid parts (alpha >= 128) of two pictures of one size.
     static double solidOverlap(const Alpha& p, const Alpha& q) {
         int both = 0, either = 0;
@@ -177,6 +211,39 @@ TEST_F(GamePictures, WindowIconHoldsOne32PixelPngEntry) {
     EXPECT_EQ(u32(14), b.size() - 22);
     const unsigned char sig[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     EXPECT_TRUE(std::equal(sig, sig + 8, b.begin() + 22));
+}
+
+// The menu icons are the window icon's drawing at each size: the 32 px one is
+// the window icon itself, the others shrink to it.
+TEST_F(GamePictures, MenuIconsAreTheWindowIconAtEverySize) {
+    std::ifstream in(dir_ / "icon32.ico", std::ios::binary);
+    std::vector<char> ico((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(ico.size(), 22u);
+    const fs::path entry = dir_ / "ico-entry.png";
+    std::ofstream(entry, std::ios::binary).write(ico.data() + 22, static_cast<std::streamsize>(ico.size() - 22));
+    const Square window = square("ico-entry.png");
+    ASSERT_EQ(window.size, 32);
+
+    const std::string apps = "/apps/org.tellgrave.varnoka";
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const std::string name = std::to_string(size) + "x" + std::to_string(size);
+        const Square icon = square("desktop/icons/hicolor/" + name + apps + ".png");
+        ASSERT_EQ(icon.size, size) << name;
+        if (size == 32) {
+            EXPECT_EQ(icon.argb, window.argb) << "the window icon itself";
+        }
+        const std::vector<double> a = cellMeans(icon), b = cellMeans(window);
+        double worst = 0;
+        for (size_t i = 0; i < a.size(); ++i) worst = std::max(worst, std::abs(a[i] - b[i]));
+        EXPECT_LT(worst, 48) << name;
+    }
+
+    std::ifstream svgIn(dir_ / ("desktop/icons/hicolor/scalable" + apps + ".svg"));
+    const std::string svg((std::istreambuf_iterator<char>(svgIn)), std::istreambuf_iterator<char>());
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("width=\"128px\""), std::string::npos);
+    EXPECT_NE(svg.find("radialGradient"), std::string::npos) << "the glossy leaf and shell";
+    EXPECT_NE(svg.find("</svg>"), std::string::npos);
 }
 
 } // namespace
