@@ -14,10 +14,11 @@ namespace {
 inline uint32_t Channel(uint32_t p, int shift) { return (p >> shift) & 255u; }
 inline uint32_t Pack(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return (a << 24) | (r << 16) | (g << 8) | b; }
 
+// Red is the lowest byte, blue the third.
 inline uint32_t Modulate(uint32_t p, const SpanModulation& m)
 {
-    return Pack(Div255(Channel(p, 24) * m.a), Div255(Channel(p, 16) * m.r), Div255(Channel(p, 8) * m.g),
-                Div255(Channel(p, 0) * m.b));
+    return Pack(Div255(Channel(p, 24) * m.a), Div255(Channel(p, 16) * m.b), Div255(Channel(p, 8) * m.g),
+                Div255(Channel(p, 0) * m.r));
 }
 
 // ---------------------------------------------------------------------------
@@ -68,9 +69,9 @@ inline __m128i Div255x8(__m128i x)
 
 inline __m128i Lanes(const SpanModulation& m)
 {
-    return _mm_setr_epi16(static_cast<short>(m.b), static_cast<short>(m.g), static_cast<short>(m.r),
-                          static_cast<short>(m.a), static_cast<short>(m.b), static_cast<short>(m.g),
-                          static_cast<short>(m.r), static_cast<short>(m.a));
+    return _mm_setr_epi16(static_cast<short>(m.r), static_cast<short>(m.g), static_cast<short>(m.b),
+                          static_cast<short>(m.a), static_cast<short>(m.r), static_cast<short>(m.g),
+                          static_cast<short>(m.b), static_cast<short>(m.a));
 }
 
 // Each pixel's alpha in all four of its lanes.
@@ -110,6 +111,26 @@ inline bool AllOpaque(__m128i s)
 #endif
 
 } // namespace
+
+void PremultiplySpan(uint32_t* out, const uint32_t* in, int n)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    for (; i + 4 <= n; i += 4) {
+        const __m128i s = Load(in + i);
+        if (AllOpaque(s) || AllClear(s)) {
+            Store(out + i, s);
+            continue;
+        }
+        const Wide w = Widen(s);
+        const __m128i p = Narrow({Div255x8(_mm_mullo_epi16(w.lo, SpreadAlpha(w.lo))),
+                                  Div255x8(_mm_mullo_epi16(w.hi, SpreadAlpha(w.hi)))});
+        Store(out + i, _mm_or_si128(_mm_andnot_si128(alpha, p), _mm_and_si128(alpha, s)));
+    }
+#endif
+    for (; i < n; ++i) out[i] = Premultiply(in[i]);
+}
 
 void BlendSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m)
 {
