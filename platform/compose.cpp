@@ -24,7 +24,6 @@ struct Source {
     int width, height;
     bool premultiply;
 
-    uint32_t At(size_t index) const { return premultiply ? Premultiply(words[index]) : words[index]; }
     // Copies n pixels from index on into out, premultiplied when wanted.
     void Run(size_t index, int n, uint32_t* out) const
     {
@@ -35,15 +34,6 @@ struct Source {
         }
     }
 };
-
-// Mix of two words by f / 256, channel by channel.
-uint32_t Mix(uint32_t a, uint32_t b, uint32_t f)
-{
-    const uint32_t g = 256 - f;
-    const uint32_t rb = (((a & 0x00FF00FFu) * g + (b & 0x00FF00FFu) * f) >> 8) & 0x00FF00FFu;
-    const uint32_t ag = ((((a >> 8) & 0x00FF00FFu) * g + ((b >> 8) & 0x00FF00FFu) * f) >> 8) & 0x00FF00FFu;
-    return rb | (ag << 8);
-}
 
 // Applies the way of combining to a run of samples.
 struct Combine {
@@ -163,8 +153,8 @@ void ComposeMapped(const Source& src, const ComposePlacement& at, const PixelRec
                     const size_t x0 = std::max(iu, 0), x1 = std::min(iu + 1, src.width - 1);
                     const size_t r0 = static_cast<size_t>(std::max(iv, 0)) * src.width;
                     const size_t r1 = static_cast<size_t>(std::min(iv + 1, src.height - 1)) * src.width;
-                    buffer[i] = Mix(Mix(src.At(r0 + x0), src.At(r0 + x1), fx), Mix(src.At(r1 + x0), src.At(r1 + x1), fx),
-                                    fy);
+                    buffer[i] = Bilinear(src.words[r0 + x0], src.words[r0 + x1], src.words[r1 + x0],
+                                         src.words[r1 + x1], fx, fy, src.premultiply);
                 } else {
                     buffer[i] = src.words[static_cast<size_t>(v >> kFraction) * src.width +
                                           static_cast<size_t>(u >> kFraction)];

@@ -86,37 +86,20 @@ protected:
         }
     }
 
-    // A resting coloured piece with a resting neighbour of its colour: where
-    // a group click or a short chain makes a move. False when there is none.
-    static bool findPair(int& x0, int& y0, int& x1, int& y1)
-    {
-        for (int a = 1; a <= kItemsUsed; ++a) {
-            if (itemKind[a] < 1 || itemKind[a] > 5 || itemFalling[a] != 0 || itemY[a] <= 0) continue;
-            for (int b = 1; b <= kItemsUsed; ++b) {
-                if (b == a || itemKind[b] != itemKind[a] || itemFalling[b] != 0) continue;
-                const int dx = std::abs(itemX[a] - itemX[b]), dy = std::abs(itemY[a] - itemY[b]);
-                if ((dx == 48 && dy == 0) || (dx == 0 && dy == 48)) {
-                    x0 = itemX[a], y0 = itemY[a], x1 = itemX[b], y1 = itemY[b];
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-
     // Plays moves in the current game type, letting the board settle between.
     void play(int moves)
     {
         for (int m = 0; m < moves && !HasFailure(); ++m) {
-            int x0, y0, x1, y1;
-            if (!findPair(x0, y0, x1, y1)) {
+            int xs[3], ys[3];
+            if (!game::findThreeLinked(xs, ys)) {
                 run(20);
                 continue;
             }
-            glide(gMouseX, gMouseY, x0, y0, 4);
+            glide(gMouseX, gMouseY, xs[0], ys[0], 4);
             harness::mousePress();
             run(1);
-            glide(x0, y0, x1, y1, 3);
+            glide(xs[0], ys[0], xs[1], ys[1], 2);
+            glide(xs[1], ys[1], xs[2], ys[2], 2);
             harness::mouseRelease();
             run(30);
         }
@@ -238,8 +221,11 @@ TEST_F(Sessions, StoryRoadmapLevelsAndTheWinScreen)
     run(60);
     key(51); // group
     play(4);
+    const int points = curPlayer().LevelPoints;
+    EXPECT_GT(points, 0) << "groups were cleared";
     key(50); // chain
     play(4);
+    EXPECT_GT(curPlayer().LevelPoints, points) << "chains were cleared";
     key(49); // swap: drags that may or may not match
     play(2);
     run(80); // at rest: hints, the clock, the light on the moss
