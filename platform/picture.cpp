@@ -2,6 +2,8 @@
 // Each frame keeps one copy of its pixels; a draw still waiting in the frame's
 // draw list keeps the pixels it drew even when the picture is freed or
 // rewritten before the frame is finished.
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -12,6 +14,12 @@ int NormalisePictureFlags(int flags) { return flags == -1 ? (PIC_MASK | PIC_FILT
 namespace {
 
 uint64_t gPixelSerial = 0;
+
+// Pictures come and go with the screens, many of them several MB. Left to
+// itself the allocator raises its threshold for mapping blocks of their own
+// after the first such block is freed, and then keeps freed pictures in a
+// heap it rarely gives back. A fixed threshold returns them to the system.
+const bool gPicturesMapped = mallopt(M_MMAP_THRESHOLD, 256 * 1024) == 1;
 
 void ShowPixels(PictureFrame& frame, std::unique_ptr<FramePixels> pixels)
 {

@@ -6,6 +6,7 @@
 // 1024 x 768 does the software renderer scale the frame, letterboxed.
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/sdl_internal.h"
 
@@ -16,6 +17,20 @@ bool RasterisesOnCpu(const char* name)
 {
     for (const char* word : {"llvmpipe", "softpipe", "software", "swrast"}) {
         if (SDL_strcasestr(name, word)) return true;
+    }
+    return false;
+}
+
+// A graphics processor shows up as a device node; without one an OpenGL
+// renderer could only rasterise on the processor, and merely trying it would
+// load a software rasteriser that stays in memory.
+bool GpuDevicePresent()
+{
+    std::error_code ec;
+    if (std::filesystem::exists("/dev/nvidia0", ec)) return true;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("renderD", 0) == 0 || name.rfind("card", 0) == 0) return true;
     }
     return false;
 }
@@ -171,9 +186,12 @@ bool OpenPresenter()
 {
     DisplayState& d = Display();
     d.presentAll = true;
-    SDL_Renderer* r = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    d.vsync = r != nullptr;
-    if (!r) r = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED);
+    SDL_Renderer* r = nullptr;
+    if (GpuDevicePresent()) {
+        r = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        d.vsync = r != nullptr;
+        if (!r) r = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED);
+    }
     if (r && RendersOnGpu(r)) return UseRenderer(d, r, PresentPath::Gpu);
     if (r) {
         // The renderer made the window an OpenGL one; a plain window takes
