@@ -6,8 +6,9 @@
 // The frames run the real loop at 40 per second on the real clock (the
 // session memory walk alone runs on the virtual clock). Headless
 // by default; with VARNOKA_BENCH_VIDEO=x11 (and DISPLAY, for example under
-// Xvfb) the game opens a real window. VARNOKA_BENCH_XSERVER_PID names the X
-// server, whose processor time is then reported too.
+// Xvfb) the game opens a real window: 1024 x 768, or full screen with
+// VARNOKA_BENCH_FULLSCREEN=1. VARNOKA_BENCH_XSERVER_PID names the X server,
+// whose processor time is then reported too.
 #include "app/globals.h"
 #include "app/mainloop.h"
 #include "app/menupics.h"
@@ -15,6 +16,7 @@
 #include "game/gamescreen.h"
 #include "game/gamestate.h"
 #include "match3/board.h"
+#include "persist/config.h"
 #include "platform/sdl_internal.h"
 #include "screens/roadmap.h"
 #include "tests/gamescreen/gameload.h"
@@ -95,6 +97,12 @@ struct Session {
         oldCwd = std::filesystem::current_path();
         std::filesystem::current_path(VARNOKA_GAME_DIR);
         ok = std::filesystem::exists("data/levels/lvla090.lvl") && game::start();
+        const char* wanted = std::getenv("VARNOKA_BENCH_FULLSCREEN");
+        const int fullscreen = wanted && std::string(wanted) == "1" ? 1 : 0;
+        if (ok && gConfig.fullscreen != fullscreen) {
+            gConfig.fullscreen = fullscreen;
+            openGraphics();
+        }
     }
     ~Session()
     {

@@ -1,13 +1,16 @@
 // Presenting the canvas in the window, only where it changed. With a graphics
 // processor an accelerated renderer scales a streaming texture into the
 // window. Without one (no accelerated renderer, or one that rasterises on the
-// processor) the changed rectangles are copied straight into the window's
-// own surface, the cheapest way SDL offers; only when the window is not
-// 1024 x 768 does the software renderer scale the frame, letterboxed.
+// processor) the changed rectangles go straight into the window's own
+// surface, the cheapest way SDL offers: copied when the window is 1024 x 768,
+// scaled (bilinear, letterboxed) when it is not. Each window pixel is worked
+// out from the canvas alone, so scaling the changed part gives the same
+// pixels as scaling the whole frame.
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 
+#include "platform/compose_spans.h"
 #include "platform/sdl_internal.h"
 
 namespace {
@@ -73,7 +76,7 @@ void DropRenderer(DisplayState& d)
     d.path = PresentPath::None;
 }
 
-bool UseRenderer(DisplayState& d, SDL_Renderer* renderer, PresentPath path)
+bool UseGpu(DisplayState& d, SDL_Renderer* renderer)
 {
     d.renderer = renderer;
     d.screen = SDL_CreateTexture(renderer, TextureFormat(renderer), SDL_TEXTUREACCESS_STREAMING, d.width, d.height);
@@ -83,29 +86,9 @@ bool UseRenderer(DisplayState& d, SDL_Renderer* renderer, PresentPath path)
     }
     SDL_SetTextureBlendMode(d.screen, SDL_BLENDMODE_NONE);
     SDL_SetTextureScaleMode(d.screen, SDL_ScaleModeLinear);
-    d.path = path;
+    d.path = PresentPath::Gpu;
     d.presentAll = true;
     return true;
-}
-
-bool WindowIsFrameSized(const DisplayState& d)
-{
-    int w = 0, h = 0;
-    SDL_GetWindowSizeInPixels(d.window, &w, &h);
-    return w == d.width && h == d.height;
-}
-
-// Picks the processor's way for the window's present size.
-bool UseCpuPath(DisplayState& d)
-{
-    if (d.path == PresentPath::Surface || d.path == PresentPath::Scaled) DropRenderer(d);
-    if (WindowIsFrameSized(d) && SDL_GetWindowSurface(d.window)) {
-        d.path = PresentPath::Surface;
-        d.presentAll = true;
-        return true;
-    }
-    SDL_Renderer* r = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
-    return r && UseRenderer(d, r, PresentPath::Scaled);
 }
 
 SDL_Rect Letterbox(int outW, int outH, int width, int height)
@@ -113,6 +96,53 @@ SDL_Rect Letterbox(int outW, int outH, int width, int height)
     const double scale = std::min(outW / static_cast<double>(width), outH / static_cast<double>(height));
     const int w = static_cast<int>(width * scale + 0.5), h = static_cast<int>(height * scale + 0.5);
     return SDL_Rect{(outW - w) / 2, (outH - h) / 2, w, h};
+}
+
+// Where window position X (a pixel's centre at X + 0.5) samples the canvas:
+// the two neighbouring canvas pixels and the weight of the second in 256ths.
+struct Tap {
+    int i0, i1;
+    uint32_t f;
+};
+
+Tap TapAt(int X, double scale, int size)
+{
+    const double u = (X + 0.5) * scale - 0.5, base = std::floor(u);
+    const int i = static_cast<int>(base);
+    return Tap{std::clamp(i, 0, size - 1), std::clamp(i + 1, 0, size - 1),
+               static_cast<uint32_t>((u - base) * 256.0) & 255u};
+}
+
+// The window pixels (within the box) whose samples reach into canvas rect r.
+SDL_Rect WindowRectOf(const PixelRect& r, const SDL_Rect& box, const DisplayState& d)
+{
+    const double kx = static_cast<double>(box.w) / d.width, ky = static_cast<double>(box.h) / d.height;
+    const int x0 = std::max(0, static_cast<int>(std::floor((r.x0 - 1) * kx)) - 1);
+    const int x1 = std::min(box.w, static_cast<int>(std::ceil((r.x1 + 1) * kx)) + 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor((r.y0 - 1) * ky)) - 1);
+    const int y1 = std::min(box.h, static_cast<int>(std::ceil((r.y1 + 1) * ky)) + 1);
+    return SDL_Rect{box.x + x0, box.y + y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
+}
+
+// Scales the canvas into the window rectangle `out` (inside the box).
+void ScaleInto(const DisplayState& d, SDL_Surface* s, const SDL_Rect& box, const SDL_Rect& out)
+{
+    const double sx = static_cast<double>(d.width) / box.w, sy = static_cast<double>(d.height) / box.h;
+    std::vector<Tap> columns(out.w);
+    for (int i = 0; i < out.w; ++i) columns[i] = TapAt(out.x + i - box.x, sx, d.width);
+    std::vector<uint32_t> row(out.w);
+    for (int y = out.y; y < out.y + out.h; ++y) {
+        const Tap t = TapAt(y - box.y, sy, d.height);
+        const uint32_t* a = d.canvas.data() + static_cast<size_t>(t.i0) * d.width;
+        const uint32_t* b = d.canvas.data() + static_cast<size_t>(t.i1) * d.width;
+        for (int i = 0; i < out.w; ++i) {
+            const Tap& c = columns[i];
+            row[i] = Bilinear(a[c.i0], a[c.i1], b[c.i0], b[c.i1], c.f, t.f, false);
+        }
+        uint8_t* dst = static_cast<uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch +
+                       static_cast<size_t>(out.x) * s->format->BytesPerPixel;
+        SDL_ConvertPixels(out.w, 1, SDL_PIXELFORMAT_RGBA32, row.data(), out.w * 4, s->format->format, dst, s->pitch);
+    }
 }
 
 std::vector<PixelRect> RectsToShow(DisplayState& d)
@@ -130,29 +160,44 @@ void PresentToSurface(DisplayState& d)
 {
     SDL_Surface* s = SDL_GetWindowSurface(d.window);
     if (!s) return;
-    if (s != d.surface || s->w != d.width || s->h != d.height) d.presentAll = true;
+    if (s != d.surface || s->w != d.surfaceW || s->h != d.surfaceH) d.presentAll = true;
     d.surface = s;
+    d.surfaceW = s->w;
+    d.surfaceH = s->h;
     const std::vector<PixelRect> rects = RectsToShow(d);
     if (rects.empty()) return;
     ++d.counts.presents;
     if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return;
+    const bool scaled = s->w != d.width || s->h != d.height;
+    const SDL_Rect box = Letterbox(s->w, s->h, d.width, d.height);
+    // Black bars around a letterboxed frame.
+    if (scaled && d.presentAll) SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 0, 0, 0));
     std::vector<SDL_Rect> shown;
     for (const PixelRect& r : rects) {
-        const PixelRect c = Intersect(r, PixelRect{0, 0, s->w, s->h});
-        if (c.Empty()) continue;
-        uint8_t* dst = static_cast<uint8_t*>(s->pixels) + static_cast<size_t>(c.y0) * s->pitch +
-                       static_cast<size_t>(c.x0) * s->format->BytesPerPixel;
-        SDL_ConvertPixels(c.x1 - c.x0, c.y1 - c.y0, SDL_PIXELFORMAT_RGBA32, CanvasAt(d, c), d.width * 4,
+        if (scaled) {
+            const SDL_Rect out = WindowRectOf(r, box, d);
+            if (out.w <= 0 || out.h <= 0) continue;
+            ScaleInto(d, s, box, out);
+            shown.push_back(out);
+            continue;
+        }
+        uint8_t* dst = static_cast<uint8_t*>(s->pixels) + static_cast<size_t>(r.y0) * s->pitch +
+                       static_cast<size_t>(r.x0) * s->format->BytesPerPixel;
+        SDL_ConvertPixels(r.x1 - r.x0, r.y1 - r.y0, SDL_PIXELFORMAT_RGBA32, CanvasAt(d, r), d.width * 4,
                           s->format->format, dst, s->pitch);
-        shown.push_back(SDL_Rect{c.x0, c.y0, c.x1 - c.x0, c.y1 - c.y0});
+        shown.push_back(SDL_Rect{r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0});
     }
     if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
-    SDL_UpdateWindowSurfaceRects(d.window, shown.data(), static_cast<int>(shown.size()));
+    if (scaled && d.presentAll) {
+        SDL_UpdateWindowSurface(d.window);
+    } else {
+        SDL_UpdateWindowSurfaceRects(d.window, shown.data(), static_cast<int>(shown.size()));
+    }
 }
 
 void PresentWithRenderer(DisplayState& d, int sync)
 {
-    if (d.path == PresentPath::Gpu && (sync != 0) != d.vsync) {
+    if ((sync != 0) != d.vsync) {
         // Asked once per change; a renderer that cannot switch is left as it is.
         SDL_RenderSetVSync(d.renderer, sync != 0 ? 1 : 0);
         d.vsync = sync != 0;
@@ -192,7 +237,7 @@ bool OpenPresenter()
         d.vsync = r != nullptr;
         if (!r) r = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED);
     }
-    if (r && RendersOnGpu(r)) return UseRenderer(d, r, PresentPath::Gpu);
+    if (r && RendersOnGpu(r)) return UseGpu(d, r);
     if (r) {
         // The renderer made the window an OpenGL one; a plain window takes
         // the processor's way.
@@ -206,7 +251,9 @@ bool OpenPresenter()
         if (!d.window) return false;
     }
     d.vsync = false;
-    return UseCpuPath(d);
+    if (!SDL_GetWindowSurface(d.window)) return false;
+    d.path = PresentPath::Surface;
+    return true;
 }
 
 void ClosePresenter() { DropRenderer(Display()); }
@@ -215,11 +262,6 @@ void PresentFrame(int sync)
 {
     DisplayState& d = Display();
     if (!d.open) return;
-    // The processor's ways follow the window's size: a window that is not
-    // frame-sized needs scaling, one that is can take the frame as it is.
-    if (d.path != PresentPath::Gpu && (d.path == PresentPath::Surface) != WindowIsFrameSized(d)) {
-        if (!UseCpuPath(d)) d.path = PresentPath::None;
-    }
     if (d.path == PresentPath::Surface) {
         PresentToSurface(d);
     } else if (d.renderer) {

@@ -152,8 +152,7 @@ private:
 enum class PresentPath {
     None,
     Gpu,     // an accelerated renderer scales a streaming texture
-    Surface, // changed rectangles copied into the window's own surface
-    Scaled,  // the software renderer scales the texture, letterboxed
+    Surface, // changed rectangles copied (or scaled) into the window's own surface
 };
 
 // What the frames cost: how often the canvas was brought up to date without
@@ -167,9 +166,10 @@ struct DisplayState {
     SDL_Window* window = nullptr;
     bool open = false;
     PresentPath path = PresentPath::None;
-    SDL_Renderer* renderer = nullptr; // Gpu and Scaled only
+    SDL_Renderer* renderer = nullptr; // Gpu only
     SDL_Texture* screen = nullptr;
     SDL_Surface* surface = nullptr; // the window surface last presented to (Surface only)
+    int surfaceW = 0, surfaceH = 0;
     bool vsync = false;
     // Everything is drawn by our own compositor into these width x height
     // pixels (bytes R, G, B, A), so reading them back never depends on the

@@ -279,19 +279,41 @@ TEST_F(Damage, AFrameNeverClearedKeepsEveryDrawPastTheListsLimit)
     EXPECT_LE(Display().pending.size(), size_t{1} << 16);
 }
 
-TEST_F(Damage, AWindowOfAnotherSizeIsScaledAndAFrameSizedOneTakesTheSurface)
+// The window surface as RGBA words.
+std::vector<uint32_t> SurfaceWords()
+{
+    SDL_Surface* s = SDL_GetWindowSurface(PlatformWindow());
+    std::vector<uint32_t> words(static_cast<size_t>(s->w) * s->h);
+    SDL_ConvertPixels(s->w, s->h, s->format->format, s->pixels, s->pitch, SDL_PIXELFORMAT_RGBA32, words.data(),
+                      s->w * 4);
+    return words;
+}
+
+TEST_F(Damage, AWindowOfAnotherSizeShowsTheFrameScaledWhereItChanged)
 {
     Scene s;
-    Frame(s, Base, 0);
-    EXPECT_EQ(Display().path, PresentPath::Surface);
-    SDL_SetWindowSize(PlatformWindow(), 1280, 800);
+    SDL_SetWindowSize(PlatformWindow(), 1280, 1000); // letterboxed: bars above and below
     PumpInput();
-    Frame(s, Base, 0);
-    EXPECT_EQ(Display().path, PresentPath::Scaled) << "the software renderer letterboxes the frame";
+    for (int f = 0; f < 4; ++f) Frame(s, kCases[1].draw, f); // a sprite moves on the third frame
+    EXPECT_EQ(Display().path, PresentPath::Surface);
+    const std::vector<uint32_t> pieces = SurfaceWords();
+    RepaintWindow();
+    Frame(s, kCases[1].draw, 3);
+    EXPECT_TRUE(SurfaceWords() == pieces) << "scaling the changed parts gives the whole frame's pixels";
+    // 1024 x 768 scaled by 1.25 to 1280 x 960, 20 rows of black above.
+    EXPECT_EQ(pieces[10 * 1280 + 640], 0xFF000000u);
+    const harness::Rgb ground = harness::framePixel(1000, 700);
+    const uint32_t inside = pieces[(20 + 875) * 1280 + 1250];
+    EXPECT_EQ(static_cast<int>(inside & 255), ground.r);
+    EXPECT_EQ(static_cast<int>((inside >> 16) & 255), ground.b);
+    harness::mouseMove(640, 20 + 480);
+    EXPECT_EQ(PointerX(), 512) << "the pointer is mapped into the frame";
+    EXPECT_EQ(PointerY(), 384);
+
     SDL_SetWindowSize(PlatformWindow(), 1024, 768);
     PumpInput();
     const long long presents = Display().counts.presents;
-    Frame(s, Base, 0);
-    EXPECT_EQ(Display().path, PresentPath::Surface);
-    EXPECT_EQ(Display().counts.presents, presents + 1) << "the new surface gets the whole unchanged frame";
+    Frame(s, kCases[1].draw, 3);
+    EXPECT_EQ(Display().counts.presents, presents + 1) << "the resized surface gets the whole unchanged frame";
+    EXPECT_EQ(frames::SurfaceAgainstCanvas(), "");
 }

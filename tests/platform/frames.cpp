@@ -49,7 +49,8 @@ std::string SurfaceAgainstCanvas()
     const DisplayState& d = Display();
     if (d.path != PresentPath::Surface) return {};
     SDL_Surface* s = SDL_GetWindowSurface(d.window);
-    if (!s || s->w != d.width || s->h != d.height) return "no frame-sized window surface";
+    if (!s) return "no window surface";
+    if (s->w != d.width || s->h != d.height) return {}; // scaled: checked on its own
     std::vector<uint32_t> shown(d.canvas.size());
     SDL_ConvertPixels(d.width, d.height, s->format->format, s->pixels, s->pitch, SDL_PIXELFORMAT_RGBA32,
                       shown.data(), d.width * 4);

@@ -13,7 +13,8 @@ namespace frames {
 // colour; otherwise says how many pixels differ and where the first is.
 std::string CanvasAgainstWholeFrame();
 // Empty when the window's surface shows the canvas (the processor's way of
-// presenting, as under the dummy video driver).
+// presenting, as under the dummy video driver), or when the window is not
+// frame-sized and shows it scaled.
 std::string SurfaceAgainstCanvas();
 // Saves the canvas and the whole frame side by side as PNGs named by `name`
 // under the build folder's frames/, for a look at a failure.
