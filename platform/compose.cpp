@@ -16,35 +16,44 @@
 namespace {
 
 constexpr int kChunk = 256; // samples gathered before they are combined
+constexpr size_t kScratchPixels = 128 * 128; // largest picture premultiplied ahead of a draw
 
-// The frame's straight pixels; premultiplied as they are read when the way
-// of combining wants it.
+// The frame's pixels: straight, and premultiplied as they are read when the
+// way of combining wants it, or already premultiplied (premultiply false).
 struct Source {
     const uint32_t* words;
     int width, height;
     bool premultiply;
-
-    // Copies n pixels from index on into out, premultiplied when wanted.
-    void Run(size_t index, int n, uint32_t* out) const
-    {
-        if (premultiply) {
-            PremultiplySpan(out, words + index, n);
-        } else {
-            std::copy(words + index, words + index + n, out);
-        }
-    }
 };
 
-// Applies the way of combining to a run of samples.
+// Applies the way of combining to a run of samples. Straight samples are
+// premultiplied first where the way of combining wants it; blending does that
+// on the fly.
 struct Combine {
     ComposeOp op;
     SpanModulation m;
     uint32_t threshold;
+    bool premultiply;
 
-    void operator()(uint32_t* dst, const uint32_t* src, int n) const
+    void operator()(uint32_t* dst, const uint32_t* src, int n, bool straight) const
+    {
+        if (!straight || !premultiply || op == ComposeOp::Blend) {
+            Run(dst, src, n, straight && premultiply);
+            return;
+        }
+        uint32_t buffer[kChunk];
+        for (int i = 0; i < n; i += kChunk) {
+            const int count = std::min(kChunk, n - i);
+            PremultiplySpan(buffer, src + i, count);
+            Run(dst + i, buffer, count, false);
+        }
+    }
+
+private:
+    void Run(uint32_t* dst, const uint32_t* src, int n, bool straight) const
     {
         switch (op) {
-        case ComposeOp::Blend: BlendSpan(dst, src, n, m); break;
+        case ComposeOp::Blend: BlendSpan(dst, src, n, m, straight); break;
         case ComposeOp::Add: AddSpan(dst, src, n, m); break;
         case ComposeOp::Multiply: MultiplySpan(dst, src, n, m); break;
         case ComposeOp::Replace: ReplaceSpan(dst, src, n, m); break;
@@ -90,19 +99,10 @@ void ComposeShifted(const Source& src, int dx, int dy, const PixelRect& area, co
     DisplayState& d = Display();
     const int x0 = std::max(area.x0, dx), x1 = std::min(area.x1, dx + src.width);
     const int y0 = std::max(area.y0, dy), y1 = std::min(area.y1, dy + src.height);
-    uint32_t buffer[kChunk];
     for (int y = y0; y < y1; ++y) {
         uint32_t* out = d.canvas.data() + static_cast<size_t>(y) * d.width;
         const size_t first = static_cast<size_t>(y - dy) * src.width + (x0 - dx); // picture pixel at x0
-        if (!src.premultiply) {
-            combine(out + x0, src.words + first, x1 - x0);
-            continue;
-        }
-        for (int x = x0; x < x1; x += kChunk) {
-            const int n = std::min(kChunk, x1 - x);
-            src.Run(first + (x - x0), n, buffer);
-            combine(out + x, buffer, n);
-        }
+        combine(out + x0, src.words + first, x1 - x0, true);
     }
 }
 
@@ -160,18 +160,13 @@ void ComposeMapped(const Source& src, const ComposePlacement& at, const PixelRec
                                           static_cast<size_t>(u >> kFraction)];
                 }
             }
-            if (src.premultiply && !filtered) PremultiplySpan(buffer, buffer, count);
-            combine(out + k0, buffer, count);
+            // Filtered samples come premultiplied already.
+            combine(out + k0, buffer, count, !filtered);
         }
     }
 }
 
 } // namespace
-
-PixelRect Intersect(const PixelRect& a, const PixelRect& b)
-{
-    return PixelRect{std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
-}
 
 bool PlaceDraw(DrawRecord& draw)
 {
@@ -200,10 +195,10 @@ void ComposeDraw(const DrawRecord& draw, const PixelRect& limit)
     if (work.Empty()) return;
 
     const ComposeLook& look = draw.look;
-    Combine combine{look.op, {}, static_cast<uint32_t>(look.threshold)};
-    combine.m.a = look.a;
     const bool premultiply = look.op == ComposeOp::Blend || look.op == ComposeOp::Add ||
                              look.op == ComposeOp::Multiply;
+    Combine combine{look.op, {}, static_cast<uint32_t>(look.threshold), premultiply};
+    combine.m.a = look.a;
     if (premultiply) {
         // Premultiplied colours carry the alpha, so they are scaled by it too.
         combine.m.r = Div255(look.r * look.a);
@@ -214,14 +209,25 @@ void ComposeDraw(const DrawRecord& draw, const PixelRect& limit)
         combine.m.g = look.g;
         combine.m.b = look.b;
     }
-    const Source src{draw.pixels->words.data(), draw.width, draw.height, premultiply};
+    Source src{draw.pixels->words.data(), draw.width, draw.height, premultiply};
     const ComposePlacement& at = draw.at;
     if (at.ux == 1.0 && at.uy == 0.0 && at.vx == 0.0 && at.vy == 1.0) {
         // The pixel under canvas column x is x + floor(0.5 - ox).
         ComposeShifted(src, -static_cast<int>(std::floor(0.5 - at.ox)), -static_cast<int>(std::floor(0.5 - at.oy)),
                        work, combine);
-    } else {
-        // Mask keeps or drops whole pixels, so its sampling stays nearest.
-        ComposeMapped(src, at, draw.area, work, look.linear && look.op != ComposeOp::Mask, combine);
+        return;
     }
+    // Mask keeps or drops whole pixels, so its sampling stays nearest.
+    const bool filtered = look.linear && look.op != ComposeOp::Mask;
+    // A small picture filtered over many canvas pixels is premultiplied once
+    // into a working buffer rather than four samples at a time for each pixel.
+    static std::vector<uint32_t> scratch;
+    const size_t pixels = static_cast<size_t>(draw.width) * draw.height;
+    const size_t covered = static_cast<size_t>(work.x1 - work.x0) * (work.y1 - work.y0);
+    if (premultiply && filtered && pixels <= kScratchPixels && pixels <= 2 * covered) {
+        scratch.resize(pixels);
+        PremultiplySpan(scratch.data(), src.words, static_cast<int>(pixels));
+        src = Source{scratch.data(), draw.width, draw.height, false};
+    }
+    ComposeMapped(src, at, draw.area, work, filtered, combine);
 }

@@ -96,14 +96,23 @@ ListScratch& Scratch()
 
 // Marks the area of every draw the two lists do not share in the same order.
 // Draws shared in order give every pixel outside the marks the same draws in
-// the same order, so those pixels stay as they are.
+// the same order, so those pixels stay as they are. Stops early, with every
+// tile marked, once so much changed that the whole frame is composed anyway.
 void MarkChangedDraws(const std::vector<DrawRecord>& before, const std::vector<DrawRecord>& after, TileMask& changed)
 {
+    size_t i = 0, j = 0;
+    // The common start needs no index.
+    while (i < before.size() && j < after.size() && before[i].SameAs(after[j])) ++i, ++j;
+    if (i == before.size() && j == after.size()) return;
     ListScratch& s = Scratch();
     s.before.Build(before);
     s.after.Build(after);
-    size_t i = 0, j = 0;
+    const int whole = changed.Total() * kWholeFramePercent / 100;
     while (i < before.size() && j < after.size()) {
+        if (changed.Count() >= whole) {
+            changed.MarkAll();
+            return;
+        }
         if (before[i].SameAs(after[j])) {
             ++i;
             ++j;
@@ -111,13 +120,13 @@ void MarkChangedDraws(const std::vector<DrawRecord>& before, const std::vector<D
         }
         const size_t k = s.before.Find(after[j], s.after.HashAt(j), i); // after[j] further on in before
         const size_t l = s.after.Find(before[i], s.before.HashAt(i), j); // before[i] further on in after
-        const bool gone = k == before.size(), come = l == after.size();
-        if (gone && come) { // changed where it stands
+        const bool added = k == before.size(), dropped = l == after.size();
+        if (added && dropped) { // changed where it stands
             changed.Mark(before[i++].area);
             changed.Mark(after[j++].area);
-        } else if (gone) { // after[j] is new
+        } else if (added) {
             changed.Mark(after[j++].area);
-        } else if (come) { // before[i] was dropped
+        } else if (dropped) {
             changed.Mark(before[i++].area);
         } else if (k - i <= l - j) { // moved: skip the shorter stretch
             while (i < k) changed.Mark(before[i++].area);
@@ -208,7 +217,7 @@ void ResolveDrawList()
     }
     if (!changed.Any()) {
         ++d.counts.unchanged;
-    } else if (changed.Count() * 100 >= changed.Total() * kWholeFramePercent) {
+    } else if (changed.Count() >= changed.Total() * kWholeFramePercent / 100) {
         ComposeRect(d.pending, PixelRect{0, 0, d.width, d.height});
         d.damage.MarkAll();
         ++d.counts.whole;

@@ -108,6 +108,17 @@ inline bool AllOpaque(__m128i s)
     return _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alpha), alpha)) == 0xFFFF;
 }
 
+// Four straight pixels premultiplied; opaque and clear ones stay as they are.
+inline __m128i PremultiplyFour(__m128i s)
+{
+    if (AllOpaque(s) || AllClear(s)) return s;
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const Wide w = Widen(s);
+    const __m128i p = Narrow({Div255x8(_mm_mullo_epi16(w.lo, SpreadAlpha(w.lo))),
+                              Div255x8(_mm_mullo_epi16(w.hi, SpreadAlpha(w.hi)))});
+    return _mm_or_si128(_mm_andnot_si128(alpha, p), _mm_and_si128(alpha, s));
+}
+
 #endif
 
 } // namespace
@@ -116,31 +127,23 @@ void PremultiplySpan(uint32_t* out, const uint32_t* in, int n)
 {
     int i = 0;
 #if defined(__SSE2__)
-    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    for (; i + 4 <= n; i += 4) {
-        const __m128i s = Load(in + i);
-        if (AllOpaque(s) || AllClear(s)) {
-            Store(out + i, s);
-            continue;
-        }
-        const Wide w = Widen(s);
-        const __m128i p = Narrow({Div255x8(_mm_mullo_epi16(w.lo, SpreadAlpha(w.lo))),
-                                  Div255x8(_mm_mullo_epi16(w.hi, SpreadAlpha(w.hi)))});
-        Store(out + i, _mm_or_si128(_mm_andnot_si128(alpha, p), _mm_and_si128(alpha, s)));
-    }
+    for (; i + 4 <= n; i += 4) Store(out + i, PremultiplyFour(Load(in + i)));
 #endif
     for (; i < n; ++i) out[i] = Premultiply(in[i]);
 }
 
-void BlendSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m)
+void BlendSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m, bool straight)
 {
     const bool plain = m.Plain();
     int i = 0;
 #if defined(__SSE2__)
     const __m128i lanes = Lanes(m), full = _mm_set1_epi16(255);
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     for (; i + 4 <= n; i += 4) {
         __m128i s = Load(src + i);
-        if (AllClear(s)) continue;
+        // A clear straight pixel may still carry colour: its alpha decides.
+        if (AllClear(straight ? _mm_and_si128(s, alpha) : s)) continue;
+        if (straight) s = PremultiplyFour(s);
         if (plain && AllOpaque(s)) {
             Store(dst + i, s);
             continue;
@@ -154,7 +157,7 @@ void BlendSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& 
         Store(dst + i, Narrow(out));
     }
 #endif
-    for (; i < n; ++i) BlendOne(dst[i], src[i], m, plain);
+    for (; i < n; ++i) BlendOne(dst[i], straight ? Premultiply(src[i]) : src[i], m, plain);
 }
 
 void AddSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m)

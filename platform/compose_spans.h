@@ -54,6 +54,11 @@ inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t f)
 inline uint32_t Bilinear(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11, uint32_t fx, uint32_t fy,
                          bool premultiply)
 {
+    if (premultiply) {
+        // Clear all round, premultiplied to nothing; opaque, premultiplied as they are.
+        if (((p00 | p01 | p10 | p11) >> 24) == 0) return 0;
+        if ((p00 & p01 & p10 & p11) >= 0xFF000000u) premultiply = false;
+    }
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     const __m128i taps = _mm_setr_epi32(static_cast<int>(p00), static_cast<int>(p01), static_cast<int>(p10),
@@ -93,7 +98,8 @@ inline uint32_t Bilinear(uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11,
 
 // out[i] = Premultiply(in[i]); out may be in.
 void PremultiplySpan(uint32_t* out, const uint32_t* in, int n);
-void BlendSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m);
+// Straight sources are premultiplied on the way.
+void BlendSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m, bool straight = false);
 void AddSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m);
 // Multiplies, weighted by alpha: clear pixels leave the canvas as it is.
 void MultiplySpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m);

@@ -10,11 +10,20 @@ void TileMask::Reset(int width, int height)
     cols_ = (width_ + kTile - 1) / kTile;
     rows_ = (height_ + kTile - 1) / kTile;
     bits_.assign(static_cast<size_t>(cols_) * rows_, 0);
+    count_ = 0;
 }
 
-void TileMask::Clear() { std::fill(bits_.begin(), bits_.end(), uint8_t(0)); }
+void TileMask::Clear()
+{
+    std::fill(bits_.begin(), bits_.end(), uint8_t(0));
+    count_ = 0;
+}
 
-void TileMask::MarkAll() { std::fill(bits_.begin(), bits_.end(), uint8_t(1)); }
+void TileMask::MarkAll()
+{
+    std::fill(bits_.begin(), bits_.end(), uint8_t(1));
+    count_ = Total();
+}
 
 void TileMask::Mark(const PixelRect& r)
 {
@@ -23,7 +32,10 @@ void TileMask::Mark(const PixelRect& r)
     const int c0 = c.x0 / kTile, c1 = (c.x1 - 1) / kTile, r0 = c.y0 / kTile, r1 = (c.y1 - 1) / kTile;
     for (int row = r0; row <= r1; ++row) {
         uint8_t* line = bits_.data() + static_cast<size_t>(row) * cols_;
-        std::fill(line + c0, line + c1 + 1, uint8_t(1));
+        for (int c = c0; c <= c1; ++c) {
+            count_ += 1 - line[c];
+            line[c] = 1;
+        }
     }
 }
 
@@ -33,12 +45,11 @@ void TileMask::Merge(const TileMask& other)
         MarkAll();
         return;
     }
-    for (size_t i = 0; i < bits_.size(); ++i) bits_[i] |= other.bits_[i];
+    for (size_t i = 0; i < bits_.size(); ++i) {
+        count_ += other.bits_[i] & (1 - bits_[i]);
+        bits_[i] |= other.bits_[i];
+    }
 }
-
-bool TileMask::Any() const { return std::find(bits_.begin(), bits_.end(), uint8_t(1)) != bits_.end(); }
-
-int TileMask::Count() const { return static_cast<int>(std::count(bits_.begin(), bits_.end(), uint8_t(1))); }
 
 std::vector<PixelRect> TileMask::Rects() const
 {
@@ -60,7 +71,8 @@ std::vector<PixelRect> TileMask::Rects() const
             }
             const int c0 = c;
             while (c < cols_ && line[c]) ++c;
-            const auto same = std::find_if(above.begin(), above.end(), [&](const Run& r) { return r.c0 == c0 && r.c1 == c; });
+            const auto same =
+                std::find_if(above.begin(), above.end(), [&](const Run& r) { return r.c0 == c0 && r.c1 == c; });
             size_t index;
             if (same != above.end()) {
                 index = same->rect;

@@ -1,7 +1,7 @@
 // Internal state shared by the SDL-facing files of the platform layer: the
 // window and its presenter, the frame canvas with its draw list, the drawing
-// state, the picture class and the key-code mapping. Nothing outside platform/ and the test
-// harness includes this header.
+// state, the picture class and the key-code mapping. Nothing outside
+// platform/, the tests and the benchmarks includes this header.
 #pragma once
 
 #include <SDL.h>
@@ -21,7 +21,11 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
-PixelRect Intersect(const PixelRect& a, const PixelRect& b);
+inline PixelRect Intersect(const PixelRect& a, const PixelRect& b)
+{
+    return PixelRect{a.x0 > b.x0 ? a.x0 : b.x0, a.y0 > b.y0 ? a.y0 : b.y0, a.x1 < b.x1 ? a.x1 : b.x1,
+                     a.y1 < b.y1 ? a.y1 : b.y1};
+}
 
 // ---------------------------------------------------------------------------
 // Pictures
@@ -127,24 +131,24 @@ struct DrawState {
     int vx = 0, vy = 0, vw = 1024, vh = 768;
 };
 
-// Which canvas tiles need work; one bit a tile.
+// Which canvas tiles need work; one flag a tile.
 class TileMask {
 public:
-    static constexpr int kTile = 16; // tile edge in pixels
+    static constexpr int kTile = 8; // tile edge in pixels
     void Reset(int width, int height);
     void Clear();
     void MarkAll();
     void Mark(const PixelRect& r);
     void Merge(const TileMask& other);
-    bool Any() const;
-    int Count() const;
+    bool Any() const { return count_ > 0; }
+    int Count() const { return count_; }
     int Total() const { return cols_ * rows_; }
     // The marked tiles as a few rectangles (whole runs of rows joined),
     // clipped to the canvas.
     std::vector<PixelRect> Rects() const;
 
 private:
-    int cols_ = 0, rows_ = 0, width_ = 0, height_ = 0;
+    int cols_ = 0, rows_ = 0, width_ = 0, height_ = 0, count_ = 0;
     std::vector<uint8_t> bits_;
 };
 

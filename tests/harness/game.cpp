@@ -66,7 +66,9 @@ void stop() {
 }
 
 bool findThreeLinked(int xs[3], int ys[3]) {
-    const auto resting = [](int s) { return itemKind[s] >= 1 && itemKind[s] <= 5 && itemFalling[s] == 0 && itemY[s] > 0; };
+    const auto resting = [](int s) {
+        return itemKind[s] >= 1 && itemKind[s] <= 5 && itemFalling[s] == 0 && itemY[s] > 0;
+    };
     const auto linked = [](int a, int b) {
         const int dx = std::abs(itemX[a] - itemX[b]), dy = std::abs(itemY[a] - itemY[b]);
         return a != b && itemKind[a] == itemKind[b] && dx + dy == 48 && (dx == 0 || dy == 0);

@@ -206,7 +206,8 @@ TEST(ComposeSamples, PremultipliedAndFilteredSamplesMatchTheOnePixelFormulas)
         for (int k = 0; k < 50; ++k) {
             const uint32_t* p = &in[rng() % 999];
             const uint32_t fx = rng() % 256, fy = rng() % 256;
-            ASSERT_EQ(Bilinear(p[0], p[1], p[2], p[3], fx, fy, false), Mix(Mix(p[0], p[1], fx), Mix(p[2], p[3], fx), fy));
+            ASSERT_EQ(Bilinear(p[0], p[1], p[2], p[3], fx, fy, false),
+                      Mix(Mix(p[0], p[1], fx), Mix(p[2], p[3], fx), fy));
             ASSERT_EQ(Bilinear(p[0], p[1], p[2], p[3], fx, fy, true),
                       Mix(Mix(slow(p[0]), slow(p[1]), fx), Mix(slow(p[2]), slow(p[3]), fx), fy));
         }

@@ -267,7 +267,9 @@ TEST_F(Damage, AFrameNeverClearedKeepsEveryDrawPastTheListsLimit)
     SetBlend(BLEND_LIGHT);
     SetColor(1, 1, 1);
     Cls();
-    for (int i = 0; i < 70000; ++i) DrawPicture(dot.get(), static_cast<float>(i % 1000), static_cast<float>(i / 1000), 0);
+    for (int i = 0; i < 70000; ++i) {
+        DrawPicture(dot.get(), static_cast<float>(i % 1000), static_cast<float>(i / 1000), 0);
+    }
     Flip(1);
     // Every pixel of the first 70 rows was lit once; the 71st row up to 0.
     EXPECT_EQ(harness::framePixel(999, 69), (harness::Rgb{1, 1, 1}));
