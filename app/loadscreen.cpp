@@ -99,6 +99,7 @@ void runStage(int f) {
         break;
     case kLastFrame:
         freeSplashPictures();
+        freeLoadscreenPictures(); // the loading screen is not shown again
         DebugLog("<- screenLoadscreenShow() (gRunLoadscreen = " + std::to_string(f));
         screenMainmenuPrepare();
         break;
@@ -112,6 +113,7 @@ void runStage(int f) {
 int screenLoadscreenPrepare() {
     DebugLog("-> screenLoadscreenPrepare()");
     HidePointer();
+    loadLoadscreenPictures();
     loadBarY = 1068;
     gRunLoadscreen = 0;
     initSounds();

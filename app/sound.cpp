@@ -62,6 +62,9 @@ int playSfx(int slot, int x) {
 
 int playMusic(const std::string& file) {
     ChannelStop(gMusicChannel);
+    // The old track goes before the new one is decoded, so two whole tracks
+    // never take memory at once.
+    gMusicSound.reset();
     gMusicSound = LoadSound("data/music/" + file, 1);
     // Without a track there is no channel: resuming the stopped old channel
     // must not bring the previous music back.

@@ -15,3 +15,8 @@ extern TBild gPicRays;     // "data/effects/rays2.png", centred
 
 // Loads the start-up pictures and the fonts.
 int screenLoadscreenLoad();
+// The pictures only the loading screen draws: its background, bar and fill.
+// Loaded at start-up (again by the loading screen's prepare, at no cost while
+// they are loaded) and freed when the loading screen hands over to the menu.
+void loadLoadscreenPictures();
+void freeLoadscreenPictures();

@@ -173,7 +173,11 @@ void ChannelStop(Channel ch)
     if (!gMixer.device) return;
     Locked lock;
     ChannelRec* c = lock.Find(ch);
-    if (c && c->state != ChannelState::Idle) c->state = ChannelState::Stopped;
+    if (!c || c->state == ChannelState::Idle) return;
+    // A stopped channel never sounds again: its samples go now, not when the
+    // next channel operation sweeps it away.
+    c->state = ChannelState::Stopped;
+    c->sound.reset();
 }
 
 void ChannelPause(Channel ch)

@@ -50,6 +50,84 @@ int16_t ToSample(float v)
 
 } // namespace
 
+namespace {
+
+// Resamples linearly while the decoder delivers: output frame i mixes source
+// frames floor(i * step) and the one after it. Only the source frames still
+// needed are kept, so a long track never sits in memory twice.
+class Resampler {
+public:
+    Resampler(double step, Sound& out) : step_(step), out_(out) {}
+
+    void Add(float left, float right)
+    {
+        window_.push_back({left, right});
+        ++received_;
+        // Every output frame whose second source frame has arrived is known.
+        while (true) {
+            const double at = produced_ * step_;
+            const size_t i0 = static_cast<size_t>(at);
+            if (i0 + 1 >= received_) break;
+            Emit(at, i0, i0 + 1);
+        }
+        Forget();
+    }
+
+    // The output ends after floor(received / step) frames; the last ones
+    // lean on the final source frame. Rounding may have let one frame too
+    // many through while the source still came.
+    void Finish()
+    {
+        const size_t frames = std::max<size_t>(1, static_cast<size_t>(std::floor(received_ / step_)));
+        if (produced_ > frames) {
+            out_.samples.resize(frames * 2);
+            produced_ = frames;
+        }
+        while (produced_ < frames) {
+            const double at = produced_ * step_;
+            const size_t i0 = std::min(static_cast<size_t>(at), received_ - 1);
+            Emit(at, i0, std::min(i0 + 1, received_ - 1));
+        }
+        out_.frames = produced_;
+    }
+
+    size_t received() const { return received_; }
+
+private:
+    struct Frame {
+        float c[2];
+    };
+
+    const Frame& Source(size_t i) const { return window_[i - first_]; }
+
+    void Emit(double at, size_t i0, size_t i1)
+    {
+        const float t = static_cast<float>(at - i0);
+        for (int c = 0; c < 2; ++c) {
+            const float v = Source(i0).c[c] * (1.0f - t) + Source(i1).c[c] * t;
+            out_.samples.push_back(ToSample(v));
+        }
+        ++produced_;
+    }
+
+    // Drops the source frames before the next output frame's first one.
+    void Forget()
+    {
+        const size_t keep = static_cast<size_t>(produced_ * step_);
+        if (keep > first_ + 4096) {
+            window_.erase(window_.begin(), window_.begin() + static_cast<std::ptrdiff_t>(keep - first_));
+            first_ = keep;
+        }
+    }
+
+    double step_;
+    Sound& out_;
+    std::vector<Frame> window_;
+    size_t first_ = 0, received_ = 0, produced_ = 0;
+};
+
+} // namespace
+
 bool DecodeOggVorbis(const std::vector<uint8_t>& bytes, int rate, Sound& out)
 {
     if (bytes.empty() || rate <= 0) return false;
@@ -59,10 +137,18 @@ bool DecodeOggVorbis(const std::vector<uint8_t>& bytes, int rate, Sound& out)
     if (ov_open_callbacks(&file, &vf, nullptr, 0, callbacks) != 0) return false;
     const vorbis_info* info = ov_info(&vf, -1);
     const int sourceRate = info ? static_cast<int>(info->rate) : 0;
-    std::vector<float> stereo; // interleaved at the source rate
+    if (sourceRate <= 0) {
+        ov_clear(&vf);
+        return false;
+    }
+    const double step = static_cast<double>(sourceRate) / rate;
+    out.samples.clear();
     const ogg_int64_t total = ov_pcm_total(&vf, -1);
-    if (total > 0 && static_cast<size_t>(total) < kMaxFrames) stereo.reserve(static_cast<size_t>(total) * 2);
-    bool ok = sourceRate > 0;
+    if (total > 0 && static_cast<size_t>(total) < kMaxFrames) {
+        out.samples.reserve((static_cast<size_t>(total / step) + 2) * 2);
+    }
+    Resampler resampler(step, out);
+    bool ok = true;
     while (ok) {
         float** pcm = nullptr;
         int link = 0;
@@ -72,32 +158,15 @@ bool DecodeOggVorbis(const std::vector<uint8_t>& bytes, int rate, Sound& out)
         const vorbis_info* li = ov_info(&vf, link);
         const int channels = li ? li->channels : 0;
         if (channels <= 0) break;
-        for (long i = 0; i < n; ++i) {
-            const float left = pcm[0][i];
-            const float right = channels > 1 ? pcm[1][i] : left;
-            stereo.push_back(left);
-            stereo.push_back(right);
-        }
-        if (stereo.size() / 2 > kMaxFrames) ok = false;
+        for (long i = 0; i < n; ++i) resampler.Add(pcm[0][i], channels > 1 ? pcm[1][i] : pcm[0][i]);
+        if (resampler.received() > kMaxFrames) ok = false;
     }
     ov_clear(&vf);
-    const size_t sourceFrames = stereo.size() / 2;
-    if (!ok || sourceFrames == 0) return false;
-
-    const double step = static_cast<double>(sourceRate) / rate;
-    const size_t frames = std::max<size_t>(1, static_cast<size_t>(std::floor(sourceFrames / step)));
-    out.samples.resize(frames * 2);
-    for (size_t i = 0; i < frames; ++i) {
-        const double at = i * step;
-        const size_t i0 = std::min(static_cast<size_t>(at), sourceFrames - 1);
-        const size_t i1 = std::min(i0 + 1, sourceFrames - 1);
-        const float t = static_cast<float>(at - i0);
-        for (int c = 0; c < 2; ++c) {
-            const float v = stereo[i0 * 2 + c] * (1.0f - t) + stereo[i1 * 2 + c] * t;
-            out.samples[i * 2 + c] = ToSample(v);
-        }
+    if (!ok || resampler.received() == 0) {
+        out.samples.clear();
+        return false;
     }
-    out.frames = frames;
+    resampler.Finish();
     return true;
 }
 

@@ -3,8 +3,9 @@
 // its centre; filtered pictures that are scaled or turned mix the four pixels
 // around it instead. Rows of samples then go through the span loops.
 //
-// Blend, add and multiply read a premultiplied copy of the frame, so
-// filtering never darkens a picture's edge and clear pixels tint nothing.
+// Pictures keep straight colour. Blend, add and multiply premultiply each
+// sample by its alpha before it is filtered or combined, so filtering never
+// darkens a picture's edge and clear pixels tint nothing.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -15,55 +16,44 @@
 namespace {
 
 constexpr int kChunk = 256; // samples gathered before they are combined
+constexpr size_t kScratchPixels = 128 * 128; // largest picture premultiplied ahead of a draw
 
-uint32_t StraightWord(const uint8_t* p)
-{
-    return (uint32_t(p[3]) << 24) | (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-}
-
-const uint32_t* PremultipliedPixels(PictureFrame& f)
-{
-    if (f.premultipliedStale) {
-        f.premultiplied.resize(f.pixels.size() / 4);
-        const uint8_t* p = f.pixels.data();
-        for (uint32_t& word : f.premultiplied) {
-            const uint32_t a = p[3];
-            word = (a << 24) | (Div255(p[0] * a) << 16) | (Div255(p[1] * a) << 8) | Div255(p[2] * a);
-            p += 4;
-        }
-        f.premultipliedStale = false;
-    }
-    return f.premultiplied.data();
-}
-
-// The frame's pixels as words, premultiplied or straight.
+// The frame's pixels: straight, and premultiplied as they are read when the
+// way of combining wants it, or already premultiplied (premultiply false).
 struct Source {
-    const uint32_t* premultiplied; // null when straight words are wanted
-    const uint8_t* rgba;
+    const uint32_t* words;
     int width, height;
-
-    uint32_t At(size_t index) const { return premultiplied ? premultiplied[index] : StraightWord(rgba + index * 4); }
+    bool premultiply;
 };
 
-// Mix of two words by f / 256, channel by channel.
-uint32_t Mix(uint32_t a, uint32_t b, uint32_t f)
-{
-    const uint32_t g = 256 - f;
-    const uint32_t rb = (((a & 0x00FF00FFu) * g + (b & 0x00FF00FFu) * f) >> 8) & 0x00FF00FFu;
-    const uint32_t ag = ((((a >> 8) & 0x00FF00FFu) * g + ((b >> 8) & 0x00FF00FFu) * f) >> 8) & 0x00FF00FFu;
-    return rb | (ag << 8);
-}
-
-// Applies the way of combining to a run of samples.
+// Applies the way of combining to a run of samples. Straight samples are
+// premultiplied first where the way of combining wants it; blending does that
+// on the fly.
 struct Combine {
     ComposeOp op;
     SpanModulation m;
     uint32_t threshold;
+    bool premultiply;
 
-    void operator()(uint32_t* dst, const uint32_t* src, int n) const
+    void operator()(uint32_t* dst, const uint32_t* src, int n, bool straight) const
+    {
+        if (!straight || !premultiply || op == ComposeOp::Blend) {
+            Run(dst, src, n, straight && premultiply);
+            return;
+        }
+        uint32_t buffer[kChunk];
+        for (int i = 0; i < n; i += kChunk) {
+            const int count = std::min(kChunk, n - i);
+            PremultiplySpan(buffer, src + i, count);
+            Run(dst + i, buffer, count, false);
+        }
+    }
+
+private:
+    void Run(uint32_t* dst, const uint32_t* src, int n, bool straight) const
     {
         switch (op) {
-        case ComposeOp::Blend: BlendSpan(dst, src, n, m); break;
+        case ComposeOp::Blend: BlendSpan(dst, src, n, m, straight); break;
         case ComposeOp::Add: AddSpan(dst, src, n, m); break;
         case ComposeOp::Multiply: MultiplySpan(dst, src, n, m); break;
         case ComposeOp::Replace: ReplaceSpan(dst, src, n, m); break;
@@ -109,25 +99,18 @@ void ComposeShifted(const Source& src, int dx, int dy, const PixelRect& area, co
     DisplayState& d = Display();
     const int x0 = std::max(area.x0, dx), x1 = std::min(area.x1, dx + src.width);
     const int y0 = std::max(area.y0, dy), y1 = std::min(area.y1, dy + src.height);
-    uint32_t buffer[kChunk];
     for (int y = y0; y < y1; ++y) {
         uint32_t* out = d.canvas.data() + static_cast<size_t>(y) * d.width;
         const size_t first = static_cast<size_t>(y - dy) * src.width + (x0 - dx); // picture pixel at x0
-        if (src.premultiplied) {
-            combine(out + x0, src.premultiplied + first, x1 - x0);
-            continue;
-        }
-        for (int x = x0; x < x1; x += kChunk) {
-            const int n = std::min(kChunk, x1 - x);
-            for (int i = 0; i < n; ++i) buffer[i] = src.At(first + (x - x0) + i);
-            combine(out + x, buffer, n);
-        }
+        combine(out + x0, src.words + first, x1 - x0, true);
     }
 }
 
 // Any other placement: picture coordinates step linearly along each row.
-void ComposeMapped(const Source& src, const ComposePlacement& at, const PixelRect& area, bool filtered,
-                   const Combine& combine)
+// Each row's steps start from the draw's own area, whatever part of it is
+// composed, so every pixel samples the same spot in a partial redraw.
+void ComposeMapped(const Source& src, const ComposePlacement& at, const PixelRect& area, const PixelRect& work,
+                   bool filtered, const Combine& combine)
 {
     DisplayState& d = Display();
     const double det = at.ux * at.vy - at.vx * at.uy;
@@ -142,7 +125,7 @@ void ComposeMapped(const Source& src, const ComposePlacement& at, const PixelRec
     const int64_t width = int64_t(src.width) << kFraction, height = int64_t(src.height) << kFraction;
     const int64_t half = int64_t(1) << (kFraction - 1);
     uint32_t buffer[kChunk];
-    for (int y = area.y0; y < area.y1; ++y) {
+    for (int y = work.y0; y < work.y1; ++y) {
         const double cx = area.x0 + 0.5 - at.ox, cy = y + 0.5 - at.oy;
         const double us = cx * dudx + cy * dudy, vs = cx * dvdx + cy * dvdy;
         // Rows this far off the picture belong to nearly flat placements; they
@@ -153,7 +136,7 @@ void ComposeMapped(const Source& src, const ComposePlacement& at, const PixelRec
             continue;
         }
         const int64_t u0 = std::llround(us * kOne), v0 = std::llround(vs * kOne);
-        int64_t lo = 0, hi = area.x1 - area.x0;
+        int64_t lo = work.x0 - area.x0, hi = work.x1 - area.x0;
         ClipSteps(u0, du, width, lo, hi);
         ClipSteps(v0, dv, height, lo, hi);
         uint32_t* out = d.canvas.data() + static_cast<size_t>(y) * d.width + area.x0;
@@ -170,45 +153,53 @@ void ComposeMapped(const Source& src, const ComposePlacement& at, const PixelRec
                     const size_t x0 = std::max(iu, 0), x1 = std::min(iu + 1, src.width - 1);
                     const size_t r0 = static_cast<size_t>(std::max(iv, 0)) * src.width;
                     const size_t r1 = static_cast<size_t>(std::min(iv + 1, src.height - 1)) * src.width;
-                    buffer[i] = Mix(Mix(src.At(r0 + x0), src.At(r0 + x1), fx), Mix(src.At(r1 + x0), src.At(r1 + x1), fx),
-                                    fy);
+                    buffer[i] = Bilinear(src.words[r0 + x0], src.words[r0 + x1], src.words[r1 + x0],
+                                         src.words[r1 + x1], fx, fy, src.premultiply);
                 } else {
-                    buffer[i] = src.At(static_cast<size_t>(v >> kFraction) * src.width +
-                                       static_cast<size_t>(u >> kFraction));
+                    buffer[i] = src.words[static_cast<size_t>(v >> kFraction) * src.width +
+                                          static_cast<size_t>(u >> kFraction)];
                 }
             }
-            combine(out + k0, buffer, count);
+            // Filtered samples come premultiplied already.
+            combine(out + k0, buffer, count, !filtered);
         }
     }
 }
 
 } // namespace
 
-void ComposePicture(Picture& pic, int frame, const ComposePlacement& at, const ComposeLook& look)
+bool PlaceDraw(DrawRecord& draw)
+{
+    const ComposePlacement& at = draw.at;
+    // The canvas rectangle the picture's corners span, within the clip.
+    const double xs[4] = {at.ox, at.ox + draw.width * at.ux, at.ox + draw.height * at.vx,
+                          at.ox + draw.width * at.ux + draw.height * at.vx};
+    const double ys[4] = {at.oy, at.oy + draw.width * at.uy, at.oy + draw.height * at.vy,
+                          at.oy + draw.width * at.uy + draw.height * at.vy};
+    const double left = std::floor(*std::min_element(xs, xs + 4)), right = std::ceil(*std::max_element(xs, xs + 4));
+    const double top = std::floor(*std::min_element(ys, ys + 4)), bottom = std::ceil(*std::max_element(ys, ys + 4));
+    if (!std::isfinite(left + right + top + bottom)) return false;
+    const PixelRect& clip = draw.clip;
+    draw.area.x0 = static_cast<int>(std::max<double>(left, clip.x0));
+    draw.area.x1 = static_cast<int>(std::min<double>(right, clip.x1));
+    draw.area.y0 = static_cast<int>(std::max<double>(top, clip.y0));
+    draw.area.y1 = static_cast<int>(std::min<double>(bottom, clip.y1));
+    return !draw.area.Empty();
+}
+
+void ComposeDraw(const DrawRecord& draw, const PixelRect& limit)
 {
     DisplayState& d = Display();
     if (d.canvas.size() != static_cast<size_t>(d.width) * d.height) return;
-    // The canvas rectangle the picture's corners span, within the clip.
-    const double xs[4] = {at.ox, at.ox + pic.width * at.ux, at.ox + pic.height * at.vx,
-                          at.ox + pic.width * at.ux + pic.height * at.vx};
-    const double ys[4] = {at.oy, at.oy + pic.width * at.uy, at.oy + pic.height * at.vy,
-                          at.oy + pic.width * at.uy + pic.height * at.vy};
-    const double left = std::floor(*std::min_element(xs, xs + 4)), right = std::ceil(*std::max_element(xs, xs + 4));
-    const double top = std::floor(*std::min_element(ys, ys + 4)), bottom = std::ceil(*std::max_element(ys, ys + 4));
-    if (!std::isfinite(left + right + top + bottom)) return;
-    PixelRect area;
-    area.x0 = static_cast<int>(std::max<double>(left, d.clip.x0));
-    area.x1 = static_cast<int>(std::min<double>(right, d.clip.x1));
-    area.y0 = static_cast<int>(std::max<double>(top, d.clip.y0));
-    area.y1 = static_cast<int>(std::min<double>(bottom, d.clip.y1));
-    if (area.x0 >= area.x1 || area.y0 >= area.y1) return;
+    const PixelRect work = Intersect(draw.area, limit);
+    if (work.Empty()) return;
 
-    Combine combine{look.op, {}, static_cast<uint32_t>(look.threshold)};
+    const ComposeLook& look = draw.look;
+    const bool premultiply = look.op == ComposeOp::Blend || look.op == ComposeOp::Add ||
+                             look.op == ComposeOp::Multiply;
+    Combine combine{look.op, {}, static_cast<uint32_t>(look.threshold), premultiply};
     combine.m.a = look.a;
-    PictureFrame& f = pic.frames[frame];
-    const bool premultiplied = look.op == ComposeOp::Blend || look.op == ComposeOp::Add ||
-                               look.op == ComposeOp::Multiply;
-    if (premultiplied) {
+    if (premultiply) {
         // Premultiplied colours carry the alpha, so they are scaled by it too.
         combine.m.r = Div255(look.r * look.a);
         combine.m.g = Div255(look.g * look.a);
@@ -218,13 +209,25 @@ void ComposePicture(Picture& pic, int frame, const ComposePlacement& at, const C
         combine.m.g = look.g;
         combine.m.b = look.b;
     }
-    const Source src{premultiplied ? PremultipliedPixels(f) : nullptr, f.pixels.data(), pic.width, pic.height};
+    Source src{draw.pixels->words.data(), draw.width, draw.height, premultiply};
+    const ComposePlacement& at = draw.at;
     if (at.ux == 1.0 && at.uy == 0.0 && at.vx == 0.0 && at.vy == 1.0) {
         // The pixel under canvas column x is x + floor(0.5 - ox).
         ComposeShifted(src, -static_cast<int>(std::floor(0.5 - at.ox)), -static_cast<int>(std::floor(0.5 - at.oy)),
-                       area, combine);
-    } else {
-        // Mask keeps or drops whole pixels, so its sampling stays nearest.
-        ComposeMapped(src, at, area, look.linear && look.op != ComposeOp::Mask, combine);
+                       work, combine);
+        return;
     }
+    // Mask keeps or drops whole pixels, so its sampling stays nearest.
+    const bool filtered = look.linear && look.op != ComposeOp::Mask;
+    // A small picture filtered over many canvas pixels is premultiplied once
+    // into a working buffer rather than four samples at a time for each pixel.
+    static std::vector<uint32_t> scratch;
+    const size_t pixels = static_cast<size_t>(draw.width) * draw.height;
+    const size_t covered = static_cast<size_t>(work.x1 - work.x0) * (work.y1 - work.y0);
+    if (premultiply && filtered && pixels <= kScratchPixels && pixels <= 2 * covered) {
+        scratch.resize(pixels);
+        PremultiplySpan(scratch.data(), src.words, static_cast<int>(pixels));
+        src = Source{scratch.data(), draw.width, draw.height, false};
+    }
+    ComposeMapped(src, at, draw.area, work, filtered, combine);
 }

@@ -14,10 +14,11 @@ namespace {
 inline uint32_t Channel(uint32_t p, int shift) { return (p >> shift) & 255u; }
 inline uint32_t Pack(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return (a << 24) | (r << 16) | (g << 8) | b; }
 
+// Red is the lowest byte, blue the third.
 inline uint32_t Modulate(uint32_t p, const SpanModulation& m)
 {
-    return Pack(Div255(Channel(p, 24) * m.a), Div255(Channel(p, 16) * m.r), Div255(Channel(p, 8) * m.g),
-                Div255(Channel(p, 0) * m.b));
+    return Pack(Div255(Channel(p, 24) * m.a), Div255(Channel(p, 16) * m.b), Div255(Channel(p, 8) * m.g),
+                Div255(Channel(p, 0) * m.r));
 }
 
 // ---------------------------------------------------------------------------
@@ -68,9 +69,9 @@ inline __m128i Div255x8(__m128i x)
 
 inline __m128i Lanes(const SpanModulation& m)
 {
-    return _mm_setr_epi16(static_cast<short>(m.b), static_cast<short>(m.g), static_cast<short>(m.r),
-                          static_cast<short>(m.a), static_cast<short>(m.b), static_cast<short>(m.g),
-                          static_cast<short>(m.r), static_cast<short>(m.a));
+    return _mm_setr_epi16(static_cast<short>(m.r), static_cast<short>(m.g), static_cast<short>(m.b),
+                          static_cast<short>(m.a), static_cast<short>(m.r), static_cast<short>(m.g),
+                          static_cast<short>(m.b), static_cast<short>(m.a));
 }
 
 // Each pixel's alpha in all four of its lanes.
@@ -107,19 +108,42 @@ inline bool AllOpaque(__m128i s)
     return _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alpha), alpha)) == 0xFFFF;
 }
 
+// Four straight pixels premultiplied; opaque and clear ones stay as they are.
+inline __m128i PremultiplyFour(__m128i s)
+{
+    if (AllOpaque(s) || AllClear(s)) return s;
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const Wide w = Widen(s);
+    const __m128i p = Narrow({Div255x8(_mm_mullo_epi16(w.lo, SpreadAlpha(w.lo))),
+                              Div255x8(_mm_mullo_epi16(w.hi, SpreadAlpha(w.hi)))});
+    return _mm_or_si128(_mm_andnot_si128(alpha, p), _mm_and_si128(alpha, s));
+}
+
 #endif
 
 } // namespace
 
-void BlendSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m)
+void PremultiplySpan(uint32_t* out, const uint32_t* in, int n)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    for (; i + 4 <= n; i += 4) Store(out + i, PremultiplyFour(Load(in + i)));
+#endif
+    for (; i < n; ++i) out[i] = Premultiply(in[i]);
+}
+
+void BlendSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m, bool straight)
 {
     const bool plain = m.Plain();
     int i = 0;
 #if defined(__SSE2__)
     const __m128i lanes = Lanes(m), full = _mm_set1_epi16(255);
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     for (; i + 4 <= n; i += 4) {
         __m128i s = Load(src + i);
-        if (AllClear(s)) continue;
+        // A clear straight pixel may still carry colour: its alpha decides.
+        if (AllClear(straight ? _mm_and_si128(s, alpha) : s)) continue;
+        if (straight) s = PremultiplyFour(s);
         if (plain && AllOpaque(s)) {
             Store(dst + i, s);
             continue;
@@ -133,7 +157,7 @@ void BlendSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& 
         Store(dst + i, Narrow(out));
     }
 #endif
-    for (; i < n; ++i) BlendOne(dst[i], src[i], m, plain);
+    for (; i < n; ++i) BlendOne(dst[i], straight ? Premultiply(src[i]) : src[i], m, plain);
 }
 
 void AddSpan(uint32_t* dst, const uint32_t* src, int n, const SpanModulation& m)

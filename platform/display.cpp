@@ -1,5 +1,6 @@
 // Opening and closing the display, clearing, presenting and reading the frame.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/sdl_internal.h"
 
@@ -7,24 +8,15 @@ namespace {
 
 DisplayState gDisplay;
 
-void DestroyRenderer(DisplayState& d)
+void DestroyDisplay(DisplayState& d)
 {
-    if (d.screen) SDL_DestroyTexture(d.screen);
-    if (d.renderer) SDL_DestroyRenderer(d.renderer);
+    ClosePresenter();
     if (d.window) SDL_DestroyWindow(d.window);
-    d.screen = nullptr;
-    d.renderer = nullptr;
     d.window = nullptr;
+    d.open = false;
+    InvalidateCanvas();
     d.canvas.clear();
-}
-
-SDL_Renderer* CreateRenderer(SDL_Window* window, bool& vsync)
-{
-    SDL_Renderer* r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    vsync = r != nullptr;
-    if (!r) r = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-    if (!r) r = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    return r;
+    d.canvas.shrink_to_fit();
 }
 
 } // namespace
@@ -38,13 +30,16 @@ bool EnsureSdlSubsystem(uint32_t flag)
     // Interrupt and terminate signals keep ending the process; otherwise SDL
     // would turn them into a close request that only opens the exit question.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A window surface is the system's own buffer, not a texture drawn by
+    // some renderer behind the game's back.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     return SDL_InitSubSystem(flag) == 0;
 }
 
 int OpenDisplay(int width, int height, int depth, int hz, int flags)
 {
     DisplayState& d = gDisplay;
-    DestroyRenderer(d);
+    DestroyDisplay(d);
     if (!EnsureSdlSubsystem(SDL_INIT_VIDEO)) return 0;
 
     d.width = width > 0 ? width : 1024;
@@ -62,20 +57,13 @@ int OpenDisplay(int width, int height, int depth, int hz, int flags)
         d.window = SDL_CreateWindow("Varnoka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height,
                                     windowFlags & ~SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
-    if (!d.window) return 0;
-    d.renderer = CreateRenderer(d.window, d.vsync);
-    if (d.renderer) {
-        SDL_RenderSetLogicalSize(d.renderer, d.width, d.height);
-        d.screen = SDL_CreateTexture(d.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, d.width,
-                                     d.height);
-    }
-    if (!d.renderer || !d.screen) {
-        DestroyRenderer(d);
+    if (!d.window || !OpenPresenter()) {
+        DestroyDisplay(d);
         return 0;
     }
-    SDL_SetTextureBlendMode(d.screen, SDL_BLENDMODE_NONE);
-    SDL_SetTextureScaleMode(d.screen, SDL_ScaleModeLinear);
     d.canvas.assign(static_cast<size_t>(d.width) * d.height, 0xFF000000u);
+    d.damage.Reset(d.width, d.height);
+    d.open = true;
 
     d.draw = DrawState{};
     d.draw.vw = d.width;
@@ -83,36 +71,26 @@ int OpenDisplay(int width, int height, int depth, int hz, int flags)
     d.logicalW = static_cast<float>(d.width);
     d.logicalH = static_cast<float>(d.height);
     ApplyWindowDecorations(d.window);
-    if (fullscreen) SDL_WarpMouseInWindow(d.window, d.width / 2, d.height / 2);
+    if (fullscreen) {
+        int w = d.width, h = d.height;
+        SDL_GetWindowSize(d.window, &w, &h);
+        SDL_WarpMouseInWindow(d.window, w / 2, h / 2);
+    }
     Cls();
     return 1;
 }
 
-void CloseDisplay() { DestroyRenderer(gDisplay); }
+void CloseDisplay() { DestroyDisplay(gDisplay); }
 
-int DisplayIsOpen() { return gDisplay.renderer != nullptr ? 1 : 0; }
+int DisplayIsOpen() { return gDisplay.open ? 1 : 0; }
 
-void Cls()
-{
-    std::fill(gDisplay.canvas.begin(), gDisplay.canvas.end(), 0xFF000000u);
-}
+// The frame starts again from the clear colour: an empty list of draws.
+void Cls() { ClearDrawList(); }
 
 void Flip(int sync)
 {
-    DisplayState& d = gDisplay;
-    if (d.renderer) {
-        const bool wantVsync = sync != 0;
-        if (wantVsync != d.vsync) {
-            // Asked once per change; a renderer that cannot switch is left as it is.
-            SDL_RenderSetVSync(d.renderer, wantVsync ? 1 : 0);
-            d.vsync = wantVsync;
-        }
-        SDL_UpdateTexture(d.screen, nullptr, d.canvas.data(), d.width * 4);
-        SDL_SetRenderDrawColor(d.renderer, 0, 0, 0, 255);
-        SDL_RenderClear(d.renderer);
-        SDL_RenderCopy(d.renderer, d.screen, nullptr, nullptr);
-        SDL_RenderPresent(d.renderer);
-    }
+    ResolveDrawList();
+    PresentFrame(sync);
     // Keep the window responsive even while the game reads no input.
     PumpInput();
 }
@@ -120,17 +98,13 @@ void Flip(int sync)
 bool ReadFramePixels(std::vector<uint8_t>& rgba, int& width, int& height)
 {
     DisplayState& d = gDisplay;
-    if (!d.renderer || d.canvas.empty()) return false;
+    if (!d.open || d.canvas.empty()) return false;
+    ResolveDrawList();
     width = d.width;
     height = d.height;
+    // The canvas is always opaque and already in R, G, B, A byte order.
     rgba.resize(d.canvas.size() * 4);
-    uint8_t* out = rgba.data();
-    for (uint32_t p : d.canvas) {
-        *out++ = static_cast<uint8_t>(p >> 16);
-        *out++ = static_cast<uint8_t>(p >> 8);
-        *out++ = static_cast<uint8_t>(p);
-        *out++ = 255;
-    }
+    std::memcpy(rgba.data(), d.canvas.data(), rgba.size());
     return true;
 }
 

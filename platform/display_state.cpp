@@ -58,19 +58,14 @@ void SetViewport(int x, int y, int w, int h)
     s.vh = h < 0 ? 0 : h;
 }
 
-bool ApplyClipRect()
+PixelRect ViewportOnCanvas()
 {
-    DisplayState& d = Display();
-    if (!d.renderer) return false;
+    const DisplayState& d = Display();
     const DrawState& s = d.draw;
     const double fx = d.width / static_cast<double>(d.logicalW);
     const double fy = d.height / static_cast<double>(d.logicalH);
     const int x0 = static_cast<int>(std::floor(s.vx * fx)), y0 = static_cast<int>(std::floor(s.vy * fy));
     const int x1 = static_cast<int>(std::ceil((static_cast<double>(s.vx) + s.vw) * fx));
     const int y1 = static_cast<int>(std::ceil((static_cast<double>(s.vy) + s.vh) * fy));
-    d.clip.x0 = std::max(x0, 0);
-    d.clip.y0 = std::max(y0, 0);
-    d.clip.x1 = std::min(x1, d.width);
-    d.clip.y1 = std::min(y1, d.height);
-    return d.clip.x0 < d.clip.x1 && d.clip.y0 < d.clip.y1;
+    return Intersect(PixelRect{x0, y0, x1, y1}, PixelRect{0, 0, d.width, d.height});
 }

@@ -158,20 +158,31 @@ void HandleWindowEvent(const SDL_WindowEvent& e)
     case SDL_WINDOWEVENT_CLOSE: gInput.closeRequested = true; break;
     default: break;
     }
+    switch (e.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESIZED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_RESTORED: RepaintWindow(); break;
+    default: break;
+    }
+}
+
+void SetPointer(int x, int y)
+{
+    WindowToFrame(x, y);
+    gInput.pointerX = x;
+    gInput.pointerY = y;
 }
 
 void HandleEvent(const SDL_Event& e)
 {
     switch (e.type) {
-    case SDL_MOUSEMOTION:
-        gInput.pointerX = e.motion.x;
-        gInput.pointerY = e.motion.y;
-        break;
+    case SDL_MOUSEMOTION: SetPointer(e.motion.x, e.motion.y); break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const int b = ButtonIndex(e.button.button);
-        gInput.pointerX = e.button.x;
-        gInput.pointerY = e.button.y;
+        SetPointer(e.button.x, e.button.y);
         if (b == 0) break;
         if (e.type == SDL_MOUSEBUTTONDOWN) {
             ++gInput.buttonHits[b];

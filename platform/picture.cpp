@@ -1,4 +1,9 @@
 // Pictures: frames of RGBA pixels kept in memory, handles, direct pixel access.
+// Each frame keeps one copy of its pixels; a draw still waiting in the frame's
+// draw list keeps the pixels it drew even when the picture is freed or
+// rewritten before the frame is finished.
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -6,18 +11,45 @@
 
 int NormalisePictureFlags(int flags) { return flags == -1 ? (PIC_MASK | PIC_FILTER) : flags; }
 
+namespace {
+
+uint64_t gPixelSerial = 0;
+
+// Pictures come and go with the screens, many of them several MB. Left to
+// itself the allocator raises its threshold for mapping blocks of their own
+// after the first such block is freed, and then keeps freed pictures in a
+// heap it rarely gives back. A fixed threshold returns them to the system.
+const bool gPicturesMapped = mallopt(M_MMAP_THRESHOLD, 256 * 1024) == 1;
+
+void ShowPixels(PictureFrame& frame, std::unique_ptr<FramePixels> pixels)
+{
+    frame.pixels = std::move(pixels);
+    frame.view.pixels = frame.pixels ? reinterpret_cast<uint8_t*>(frame.pixels->words.data()) : nullptr;
+}
+
+} // namespace
+
+uint64_t NextPixelSerial() { return ++gPixelSerial; }
+
 Picture::Picture(int w, int h, int frameCount, int f) : width(w), height(h), flags(f), frames(frameCount)
 {
     for (PictureFrame& frame : frames) {
-        frame.pixels.assign(static_cast<size_t>(w) * h * 4, 0);
+        auto pixels = std::make_unique<FramePixels>();
+        pixels->words.assign(static_cast<size_t>(w) * h, 0);
+        pixels->serial = NextPixelSerial();
         frame.view.width = w;
         frame.view.height = h;
         frame.view.pitch = w * 4;
-        frame.view.pixels = frame.pixels.data();
+        ShowPixels(frame, std::move(pixels));
     }
 }
 
-void PictureDeleter::operator()(Picture* p) const { delete p; }
+void PictureDeleter::operator()(Picture* p) const
+{
+    if (!p) return;
+    for (PictureFrame& frame : p->frames) ReleaseFramePixels(std::move(frame.pixels), false);
+    delete p;
+}
 
 PicturePtr NewBlankPicture(int width, int height, int frames, int flags)
 {
@@ -29,16 +61,24 @@ PicturePtr NewBlankPicture(int width, int height, int frames, int flags)
 Pixmap* LockFrame(Picture* pic, int frame, int read, int write)
 {
     if (!pic || frame < 0 || frame >= static_cast<int>(pic->frames.size())) return nullptr;
-    // The caller may write through the pixmap at any time until the next
-    // draw, so the compositor's copy is made again before it is drawn next.
-    pic->frames[frame].premultipliedStale = true;
-    return &pic->frames[frame].view;
+    PictureFrame& f = pic->frames[frame];
+    if (write) {
+        // Draws made before the lock keep showing the old pixels; the new ones
+        // get a serial of their own, so the next frame sees them as changed.
+        ShowPixels(f, ReleaseFramePixels(std::move(f.pixels), true));
+        f.pixels->serial = NextPixelSerial();
+        f.writing = true;
+    }
+    return &f.view;
 }
 
 void UnlockFrame(Picture* pic, int frame)
 {
     if (!pic || frame < 0 || frame >= static_cast<int>(pic->frames.size())) return;
-    pic->frames[frame].premultipliedStale = true;
+    PictureFrame& f = pic->frames[frame];
+    // Writes may have gone on after a draw while locked: name them anew.
+    if (f.writing) f.pixels->serial = NextPixelSerial();
+    f.writing = false;
 }
 
 void Paste(Pixmap* target, const Pixmap* source, int x, int y)

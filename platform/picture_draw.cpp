@@ -1,4 +1,5 @@
-// Drawing a picture frame with the current drawing state.
+// Drawing a picture frame with the current drawing state: the draw is placed
+// and added to the frame's draw list, which the canvas catches up with.
 #include <algorithm>
 #include <cmath>
 
@@ -13,13 +14,14 @@ Uint8 ClampByte(int v) { return static_cast<Uint8>(std::clamp(v, 0, 255)); }
 void DrawPicture(Picture* pic, float x, float y, int frame)
 {
     DisplayState& d = Display();
-    if (!pic || !d.renderer || frame < 0 || frame >= static_cast<int>(pic->frames.size())) return;
+    if (!pic || !d.open || frame < 0 || frame >= static_cast<int>(pic->frames.size())) return;
     const DrawState& s = d.draw;
     if (!(s.sx != 0.0f) || !(s.sy != 0.0f) || !std::isfinite(s.sx) || !std::isfinite(s.sy)) return;
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(s.rotation)) return;
     const float alpha = std::isnan(s.alpha) ? 0.0f : std::clamp(s.alpha, 0.0f, 1.0f);
 
-    ComposeLook look;
+    DrawRecord draw;
+    ComposeLook& look = draw.look;
     look.r = ClampByte(s.r);
     look.g = ClampByte(s.g);
     look.b = ClampByte(s.b);
@@ -52,7 +54,9 @@ void DrawPicture(Picture* pic, float x, float y, int frame)
         look.op = ComposeOp::Blend;
         break;
     }
-    if (look.a == 0 || !ApplyClipRect()) return;
+    if (look.a == 0) return;
+    draw.clip = ViewportOnCanvas();
+    if (draw.clip.Empty()) return;
 
     // The logical space maps onto the canvas; the handle lands on (x, y) and
     // the picture is scaled, then turned clockwise, about it.
@@ -64,12 +68,17 @@ void DrawPicture(Picture* pic, float x, float y, int frame)
         c = std::cos(rad);
         sn = std::sin(rad);
     }
-    ComposePlacement at;
+    ComposePlacement& at = draw.at;
     at.ux = c * sx;
     at.uy = sn * sx;
     at.vx = -sn * sy;
     at.vy = c * sy;
     at.ox = x * fx - pic->hx * at.ux - pic->hy * at.vx;
     at.oy = y * fy - pic->hx * at.uy - pic->hy * at.vy;
-    ComposePicture(*pic, frame, at, look);
+    const FramePixels* pixels = pic->frames[frame].pixels.get();
+    draw.pixels = pixels;
+    draw.serial = pixels->serial;
+    draw.width = pic->width;
+    draw.height = pic->height;
+    if (PlaceDraw(draw)) RecordDraw(draw);
 }

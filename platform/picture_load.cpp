@@ -14,15 +14,9 @@ PicturePtr PictureFromImage(DecodedImage& image, int flags)
             if (image.rgba[i] == 0 && image.rgba[i + 1] == 0 && image.rgba[i + 2] == 0) image.rgba[i + 3] = 0;
         }
     }
-    PicturePtr pic(new Picture(0, 0, 1, flags));
-    pic->width = image.width;
-    pic->height = image.height;
-    PictureFrame& frame = pic->frames[0];
-    frame.pixels = std::move(image.rgba);
-    frame.view.width = image.width;
-    frame.view.height = image.height;
-    frame.view.pitch = image.width * 4;
-    frame.view.pixels = frame.pixels.data();
+    PicturePtr pic(new Picture(image.width, image.height, 1, flags));
+    std::memcpy(pic->frames[0].pixels->words.data(), image.rgba.data(), image.rgba.size());
+    image.rgba = {};
     return pic;
 }
 

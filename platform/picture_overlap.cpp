@@ -47,7 +47,7 @@ bool Place(Picture* pic, float x, float y, int frame, Placed& out)
     if (!(st.sx != 0.0f) || !(st.sy != 0.0f) || !std::isfinite(st.sx) || !std::isfinite(st.sy)) return false;
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(st.rotation)) return false;
     const double radians = static_cast<double>(st.rotation) * (M_PI / 180.0);
-    out = Placed{pic->frames[frame].pixels.data(), pic->width, pic->height, x, y, pic->hx, pic->hy,
+    out = Placed{pic->frames[frame].view.pixels, pic->width, pic->height, x, y, pic->hx, pic->hy,
                  st.sx, st.sy, std::cos(radians), std::sin(radians)};
     return true;
 }

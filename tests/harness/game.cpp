@@ -4,10 +4,12 @@
 #include "app/mainloop.h"
 #include "app/sound.h"
 #include "app/startpics.h"
+#include "match3/board.h"
 #include "persist/config.h"
 #include "persist/profile.h"
 #include "tests/harness/harness.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -61,6 +63,32 @@ void stop() {
     }
     gMusicSound.reset();
     gMusicChannel = 0;
+}
+
+bool findThreeLinked(int xs[3], int ys[3]) {
+    const auto resting = [](int s) {
+        return itemKind[s] >= 1 && itemKind[s] <= 5 && itemFalling[s] == 0 && itemY[s] > 0;
+    };
+    const auto linked = [](int a, int b) {
+        const int dx = std::abs(itemX[a] - itemX[b]), dy = std::abs(itemY[a] - itemY[b]);
+        return a != b && itemKind[a] == itemKind[b] && dx + dy == 48 && (dx == 0 || dy == 0);
+    };
+    for (int a = 1; a <= kItemsUsed; ++a) {
+        if (!resting(a)) continue;
+        for (int b = 1; b <= kItemsUsed; ++b) {
+            if (!resting(b) || !linked(a, b)) continue;
+            for (int c = 1; c <= kItemsUsed; ++c) {
+                if (c == a || !resting(c) || !linked(b, c)) continue;
+                const int slots[3] = {a, b, c};
+                for (int i = 0; i < 3; ++i) {
+                    xs[i] = itemX[slots[i]];
+                    ys[i] = itemY[slots[i]];
+                }
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 InstallFolder::InstallFolder() {

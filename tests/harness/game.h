@@ -18,6 +18,11 @@ int step(int n);
 // start-up pictures and puts the shell state back to its values at launch.
 void stop();
 
+// Three resting pieces of one colour, each a neighbour of the one before, on
+// the current board: a move in the chain and the group game. Their centres go
+// to xs, ys; false when the board has no such three.
+bool findThreeLinked(int xs[3], int ys[3]);
+
 // Changes the working folder (the "installation folder") for its lifetime: a
 // fresh empty temporary folder, removed afterwards.
 class InstallFolder {

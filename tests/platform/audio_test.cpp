@@ -1,6 +1,9 @@
 // Sounds and channels: decoding Ogg Vorbis files the test makes itself,
 // channel states, and the mixer's volume, pan, looping and finishing.
+#include <vorbis/vorbisfile.h>
+
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -28,6 +31,39 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The whole file decoded to stereo floats first, then resampled linearly to
+// the rate: output frame i mixes source frames floor(i * step) and the next.
+std::vector<int16_t> WholeThenResampled(const std::vector<uint8_t>& bytes, int rate)
+{
+    FILE* f = fmemopen(const_cast<uint8_t*>(bytes.data()), bytes.size(), "rb");
+    OggVorbis_File vf;
+    if (!f || ov_open_callbacks(f, &vf, nullptr, 0, OV_CALLBACKS_DEFAULT) != 0) return {};
+    const int channels = ov_info(&vf, -1)->channels;
+    const double step = static_cast<double>(ov_info(&vf, -1)->rate) / rate;
+    std::vector<float> in;
+    float** pcm;
+    int link;
+    for (long n; (n = ov_read_float(&vf, &pcm, 4096, &link)) > 0;) {
+        for (long i = 0; i < n; ++i) {
+            in.push_back(pcm[0][i]);
+            in.push_back(channels > 1 ? pcm[1][i] : pcm[0][i]);
+        }
+    }
+    ov_clear(&vf);
+    const size_t frames = in.size() / 2, count = static_cast<size_t>(std::floor(frames / step));
+    std::vector<int16_t> out;
+    for (size_t i = 0; i < count; ++i) {
+        const double at = i * step;
+        const size_t i0 = std::min(static_cast<size_t>(at), frames - 1), i1 = std::min(i0 + 1, frames - 1);
+        const float t = static_cast<float>(at - i0);
+        for (int c = 0; c < 2; ++c) {
+            const float v = std::clamp(in[i0 * 2 + c] * (1.0f - t) + in[i1 * 2 + c] * t, -1.0f, 1.0f);
+            out.push_back(static_cast<int16_t>(std::lround(v * 32767.0f)));
+        }
+    }
+    return out;
 }
 
 // A sound of constant samples, made directly.
@@ -77,6 +113,14 @@ TEST_F(Audio, OggFilesDecodeToTheMixRate)
         }
         EXPECT_NEAR(peakLeft, 16384, 2500);
         EXPECT_NEAR(peakRight, 16384, 2500);
+        // Resampled while decoding, sample for sample as from the whole file,
+        // at the mixer's rate and at rates that step up and down unevenly.
+        for (const int to : {rate, 30011, 96000}) {
+            Sound at;
+            ASSERT_TRUE(DecodeOggVorbis(bytes, to, at));
+            EXPECT_EQ(at.samples, WholeThenResampled(bytes, to)) << "to " << to;
+            EXPECT_EQ(at.samples.size(), at.frames * 2);
+        }
     }
 }
 

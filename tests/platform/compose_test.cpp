@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/compose_spans.h"
 #include "platform/platform.h"
 #include "tests/harness/harness.h"
 #include "tests/platform/drawing.h"
@@ -183,4 +184,32 @@ TEST_F(Compose, FlatHugeAndFarPlacementsAreHarmless)
     DrawPicture(pic.get(), -1e5f, -1e5f, 0);
     SetDrawScale(1, 1);
     EXPECT_EQ(framePixel(512, 384), (Rgb{255, 255, 255}));
+}
+
+TEST(ComposeSamples, PremultipliedAndFilteredSamplesMatchTheOnePixelFormulas)
+{
+    std::mt19937 rng(99);
+    const auto slow = [](uint32_t p) {
+        const uint32_t a = p >> 24;
+        return (a << 24) | (Div255(((p >> 16) & 255) * a) << 16) | (Div255(((p >> 8) & 255) * a) << 8) |
+               Div255((p & 255) * a);
+    };
+    std::vector<uint32_t> in(1003), out(1003);
+    for (int round = 0; round < 200; ++round) {
+        // Opaque, clear and in between, so every shortcut is taken.
+        for (uint32_t& p : in) {
+            const uint32_t kind = rng() % 4;
+            p = (rng() & 0x00FFFFFFu) | (kind == 0 ? 0xFF000000u : kind == 1 ? 0u : rng() & 0xFF000000u);
+        }
+        PremultiplySpan(out.data(), in.data(), static_cast<int>(in.size()));
+        for (size_t i = 0; i < in.size(); ++i) ASSERT_EQ(out[i], slow(in[i])) << std::hex << in[i];
+        for (int k = 0; k < 50; ++k) {
+            const uint32_t* p = &in[rng() % 999];
+            const uint32_t fx = rng() % 256, fy = rng() % 256;
+            ASSERT_EQ(Bilinear(p[0], p[1], p[2], p[3], fx, fy, false),
+                      Mix(Mix(p[0], p[1], fx), Mix(p[2], p[3], fx), fy));
+            ASSERT_EQ(Bilinear(p[0], p[1], p[2], p[3], fx, fy, true),
+                      Mix(Mix(slow(p[0]), slow(p[1]), fx), Mix(slow(p[2]), slow(p[3]), fx), fy));
+        }
+    }
 }
