@@ -2,7 +2,7 @@
 # fresh Debian machine: install what is missing, build, generate the data folder.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build build-test deps bench fuzz contact-sheet clean
+.PHONY: run test build build-test deps bench fuzz soak contact-sheet clean
 
 deps:
 	@scripts/install-deps
@@ -26,8 +26,14 @@ bench: build
 	cmake --build build -j $(JOBS) --target varnoka_bench
 	build/bench/varnoka_bench
 
+# SECONDS per target, FUZZ_JOBS targets at once.
 fuzz: deps
 	scripts/run-fuzz $(or $(SECONDS),60)
+
+# The long runs on the sanitizer build: every data file damaged, a million
+# frames of random play (scripts/soak lists them).
+soak: build-test
+	scripts/soak
 
 contact-sheet: build
 	cmake --build build --target contact-sheet

@@ -31,6 +31,15 @@ int step(int n) {
     return ran;
 }
 
+void clickAt(int x, int y) {
+    harness::mouseMove(x, y);
+    step(1);
+    harness::mousePress();
+    step(1);
+    harness::mouseRelease();
+    step(1);
+}
+
 void stop() {
     stopMusic();
     ReleaseInstanceLock();
@@ -64,8 +73,8 @@ void stop() {
 }
 
 InstallFolder::InstallFolder() {
-    char tmpl[] = "/tmp/varnoka-install-XXXXXX";
-    if (mkdtemp(tmpl)) path_ = std::string(tmpl) + "/";
+    std::string tmpl = (std::filesystem::temp_directory_path() / "varnoka-install-XXXXXX").string();
+    if (mkdtemp(tmpl.data())) path_ = tmpl + "/";
     oldCwd_ = std::filesystem::current_path().string();
     if (!path_.empty()) std::filesystem::current_path(path_);
 }
