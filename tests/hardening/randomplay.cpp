@@ -78,16 +78,18 @@ void RandomPlayer::start() {
     lastSuspended_ = curPlayer().isResume;
 }
 
-void RandomPlayer::checkSaves(const char* when) {
-    for (const std::string& d : savesDifferFromMemory())
+void RandomPlayer::checkSaves(const char* when, bool atQuit) {
+    const std::vector<std::string> diffs =
+        atQuit ? savesMissWhatTheGameDid(counts_.unsavedChanges) : savesDifferFromMemory();
+    for (const std::string& d : diffs)
         if (problems_.size() < 50) problems_.push_back(std::string(when) + ": " + d);
 }
 
 void RandomPlayer::restartFromSaves() {
-    checkSaves("when the game quit");
+    checkSaves("when the game quit", true);
     game::stop();
     start();
-    checkSaves("when the game started again");
+    checkSaves("when the game started again", false);
 }
 
 void RandomPlayer::observe() {
@@ -451,10 +453,10 @@ void RandomPlayer::finish() {
         harness::keyUp(kEnter);
     }
     if (gQuit != 1) problems_.push_back("the exit question did not end the game");
-    checkSaves("at the end");
+    checkSaves("at the end", true);
     game::stop();
     start();
-    checkSaves("when started from the last saves");
+    checkSaves("when started from the last saves", false);
     game::stop();
 }
 

@@ -21,6 +21,9 @@ struct PlayCounts {
     int playersCreated = 0, playersDeleted = 0, playerSwitches = 0;
     int levelsStarted = 0, levelsSuspended = 0, levelsResumed = 0, levelsWon = 0;
     int focusLosses = 0, resizes = 0, fullscreenToggles = 0;
+    // Other players' changes the game had not written when it quit (it writes
+    // profiles at fixed moments only).
+    int unsavedChanges = 0;
     std::set<int> screens; // every screen shown
     std::set<int> popups;  // every popup opened
 };
@@ -48,7 +51,7 @@ class RandomPlayer {
     void frames(int n);
     void observe();
     void restartFromSaves();
-    void checkSaves(const char* when);
+    void checkSaves(const char* when, bool atQuit);
 
     void act();
     void anyInput();
