@@ -30,13 +30,16 @@ bench: build
 	cmake --build build -j $(JOBS) --target varnoka_bench
 	build/bench/varnoka_bench
 
-# Long random-play runs, checked frame by frame under the sanitizers.
-soak: build-test
-	cmake --build build-test --target soak_rules -j $(JOBS)
-	build-test/tests/soak_rules
-
+# SECONDS per target, FUZZ_JOBS targets at once.
 fuzz: deps
 	scripts/run-fuzz $(or $(SECONDS),60)
+
+# The long runs on the sanitizer build: a million frames of play by the rules,
+# every data file damaged, a million frames of random input over every screen
+# (scripts/soak lists them).
+soak: build-test
+	cmake --build build-test --target soak_rules -j $(JOBS)
+	scripts/soak
 
 contact-sheet: build
 	cmake --build build --target contact-sheet

@@ -1,6 +1,6 @@
 #include "app/fonts.h"
 
-#include <cstdio>
+#include "platform/debuglog.h"
 
 TBitmapFont gFontTitle, gFontButton, gFontText, gFontDialog, gFontWin, gFontText24, gFontHeadbar;
 
@@ -18,10 +18,12 @@ struct FontSetup {
 // Loads one font; a corrupt file must not stop the start-up: the font keeps the
 // glyphs read before the fault and the rest of the interface still comes up.
 void loadOne(const FontSetup& s) {
+    const std::string path = std::string("data/fonts/") + s.file;
     try {
-        s.font->Load(std::string("data/fonts/") + s.file, PIC_FILTER);
+        s.font->Load(path, PIC_FILTER);
+        if (s.font->FontLoaded() != 1) DebugLog("Font " + path + ": missing");
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "font %s: %s\n", s.file, e.what());
+        DebugLog("Font " + path + ": damaged, " + e.what());
     }
     s.font->SetDrawShadow(s.shadow);
     s.font->SetDrawBorder(s.border);

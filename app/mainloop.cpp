@@ -67,6 +67,9 @@ int startUp() {
     gFpsTimer = NewTickTimer(1);
 
     const int firstRun = chooseSaveFolder();
+    // Saves cut short by a crash leave temporary files; this copy is the only
+    // one running, so none of them is being written.
+    RemoveUnfinishedWrites(gSaveDir);
     gConfig.setUrl(gSaveDir + "settings.txt");
     for (int i = 0; i <= 9; ++i) gPlayers[i].setUrl(gSaveDir + "players" + std::to_string(i) + ".ppp");
     if (firstRun) {

@@ -49,7 +49,10 @@ void readSplashConfig() {
     }
     splashCount = 0;
     StreamPtr in = OpenRead(kConfigPath);
-    if (!in) return; // no configuration: no pages, straight on to the loading screen
+    if (!in) {
+        DebugLog(std::string("Branding configuration ") + kConfigPath + ": missing (no branding pages)");
+        return; // straight on to the loading screen
+    }
     int p = 1;
     for (int n = 0; n < kMaxConfigLines && !Eof(in.get()); ++n) {
         const std::string line = ReadLine(in.get());
@@ -68,6 +71,12 @@ void readSplashConfig() {
     const int last = p < kSplashPages ? p : kSplashPages;
     for (int i = 1; i <= last; ++i)
         if (splashFile[i] != "none") ++splashCount;
+    // A counted page without a picture name is left at once; it only comes from
+    // a damaged or shortened file.
+    for (int i = 1; i <= splashCount; ++i)
+        if (splashFile[i].empty())
+            DebugLog(std::string("Branding configuration ") + kConfigPath + ": damaged, page " +
+                     std::to_string(i) + " names no picture");
 }
 
 void freeSplashPictures() {

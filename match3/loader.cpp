@@ -14,12 +14,13 @@ int readLevelCodes(int level, int codes[kCells + 1]) {
     const std::string path = levelFileName(level);
     StreamPtr in = OpenRead(path);
     const bool opened = (in != nullptr);
-    int got = 0;
+    int got = 0, strange = 0;
     if (opened) {
         try {
             while (got < kCells) {
                 const int32_t v = ReadInt(in.get());
                 got++;
+                if (v < -1 || v > 97) strange++;
                 // Kept as c = value + 1 without overflowing on extreme values; any
                 // value outside 0..97 makes no cell either way.
                 codes[got] = (v >= 1000) ? 1000 : (v <= -1000 ? -1000 : v + 1);
@@ -32,6 +33,11 @@ int readLevelCodes(int level, int codes[kCells + 1]) {
         DebugLog("Level file missing: " + path + " (board left without cells)");
     else if (got < kCells)
         DebugLog("Level file short: " + path + " holds " + std::to_string(got) + " of 260 values");
+    // The level compiler writes only -1..97; anything else is a damaged file,
+    // read as no cell.
+    if (strange > 0)
+        DebugLog("Level file damaged: " + path + " holds " + std::to_string(strange) +
+                 " values that are no cell code");
     return got;
 }
 

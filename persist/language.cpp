@@ -2,13 +2,18 @@
 #include "persist/language.h"
 
 #include "persist/binio.h"
+#include "platform/debuglog.h"
 #include "platform/platform.h"
 
 TLanguage gLang;
 
 int TLanguage::loadFromDisk(const std::string& path, const std::string& delim) {
     delimiter = delim;
-    if (StreamPtr s = OpenRead(path)) {
+    reportedMissing_.clear();
+    StreamPtr s = OpenRead(path);
+    if (!s) {
+        DebugLog("Text table " + path + ": missing");
+    } else {
         try {
             while (!Eof(s.get())) {
                 const std::string line = Trim(WithoutCR(ReadLine(s.get())));
@@ -33,6 +38,11 @@ int TLanguage::reload() {
 
 std::string TLanguage::getValue(const std::string& key) const {
     auto it = lang.find(key);
-    if (it == lang.end() || it->second.empty()) return undefined + key;
+    if (it == lang.end() || it->second.empty()) {
+        // A damaged or shortened table shows up here, key by key.
+        if (reportedMissing_.insert(key).second)
+            DebugLog("Text table " + url + ": text for key '" + key + "' missing");
+        return undefined + key;
+    }
     return it->second;
 }

@@ -4,6 +4,7 @@
 
 #include "match3/board.h"
 #include "persist/binio.h"
+#include "platform/debuglog.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -253,13 +254,21 @@ int TSpieler::isAllItemsDestroyed(int level) {
 int TSpieler::loadAllItemsToDestroyFromDisk(const std::string& path) {
     // A missing or short file leaves the targets it does not hold at 0.
     int32_t targets[500] = {};
-    if (StreamPtr s = OpenRead(path)) {
-        try {
-            ReadIntRun(s.get(), targets, 500);
-        } catch (const StreamError&) {
-        }
+    StreamPtr s = OpenRead(path);
+    if (!s) {
+        DebugLog("Item targets " + path + ": missing (every target 0)");
+    } else {
+        const bool whole = ReadIntRun(s.get(), targets, 500);
         Close(s);
+        if (!whole) DebugLog("Item targets " + path + ": short, the targets it does not hold are 0");
     }
+    // The level compiler writes targets of 0..999 only.
+    int strange = 0;
+    for (int32_t t : targets)
+        strange += (t < 0 || t > 999) ? 1 : 0;
+    if (strange > 0)
+        DebugLog("Item targets " + path + ": damaged, " + std::to_string(strange) +
+                 " targets outside 0..999");
     for (int level = 1; level <= 100; level++)
         for (int kind = 1; kind <= 5; kind++) itemsToDestroyData[level][kind] = targets[(level - 1) * 5 + kind - 1];
     return 0;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/debuglog.h"
 #include "platform/sdl_internal.h"
 
 namespace {
@@ -26,17 +27,6 @@ size_t MemRead(void* dst, size_t size, size_t count, void* source)
     return n;
 }
 
-int MemSeek(void* source, ogg_int64_t offset, int whence)
-{
-    auto* f = static_cast<MemoryFile*>(source);
-    ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<ogg_int64_t>(f->pos)
-                                                                   : static_cast<ogg_int64_t>(f->size);
-    const ogg_int64_t target = base + offset;
-    if (target < 0 || target > static_cast<ogg_int64_t>(f->size)) return -1;
-    f->pos = static_cast<size_t>(target);
-    return 0;
-}
-
 long MemTell(void* source) { return static_cast<long>(static_cast<MemoryFile*>(source)->pos); }
 
 // Longest sound accepted, in source frames (an hour at 48 kHz).
@@ -46,6 +36,34 @@ int16_t ToSample(float v)
 {
     v = std::clamp(v, -1.0f, 1.0f);
     return static_cast<int16_t>(std::lround(v * 32767.0f));
+}
+
+struct PageWalk {
+    bool whole = false;       // whole pages up to one that closes the stream
+    int64_t lastGranule = -1; // sample position the last whole page reaches
+};
+
+// Walks the Ogg pages from the start. A file cut short loses its last page or
+// part of it, which the decoder takes for an early end.
+PageWalk WalkPages(const std::vector<uint8_t>& bytes)
+{
+    PageWalk walk;
+    size_t pos = 0;
+    bool closed = false;
+    while (pos + 27 <= bytes.size() && std::memcmp(bytes.data() + pos, "OggS", 4) == 0) {
+        const size_t segments = bytes[pos + 26];
+        size_t length = 27 + segments;
+        if (pos + length > bytes.size()) return walk;
+        for (size_t i = 0; i < segments; ++i) length += bytes[pos + 27 + i];
+        if (pos + length > bytes.size()) return walk;
+        closed = (bytes[pos + 5] & 4) != 0;
+        uint64_t granule = 0;
+        for (int i = 7; i >= 0; --i) granule = granule << 8 | bytes[pos + 6 + i];
+        walk.lastGranule = static_cast<int64_t>(granule);
+        pos += length;
+    }
+    walk.whole = closed && pos == bytes.size();
+    return walk;
 }
 
 } // namespace
@@ -132,7 +150,10 @@ bool DecodeOggVorbis(const std::vector<uint8_t>& bytes, int rate, Sound& out)
 {
     if (bytes.empty() || rate <= 0) return false;
     MemoryFile file{bytes.data(), bytes.size(), 0};
-    ov_callbacks callbacks{MemRead, MemSeek, nullptr, MemTell};
+    // Read front to back, without seeking: the whole file is in memory, and
+    // the library's seeking open leaks on a file that ends with the first page
+    // of another stream.
+    ov_callbacks callbacks{MemRead, nullptr, nullptr, MemTell};
     OggVorbis_File vf;
     if (ov_open_callbacks(&file, &vf, nullptr, 0, callbacks) != 0) return false;
     const vorbis_info* info = ov_info(&vf, -1);
@@ -143,10 +164,11 @@ bool DecodeOggVorbis(const std::vector<uint8_t>& bytes, int rate, Sound& out)
     }
     const double step = static_cast<double>(sourceRate) / rate;
     out.samples.clear();
-    const ogg_int64_t total = ov_pcm_total(&vf, -1);
-    if (total > 0 && static_cast<size_t>(total) < kMaxFrames) {
+    // Room for the length the last page gives, unless the file is far too
+    // small to hold that much (a few samples a byte at the lowest quality).
+    const int64_t total = WalkPages(bytes).lastGranule;
+    if (total > 0 && static_cast<size_t>(total) < std::min(kMaxFrames, bytes.size() * 32))
         out.samples.reserve((static_cast<size_t>(total / step) + 2) * 2);
-    }
     Resampler resampler(step, out);
     bool ok = true;
     while (ok) {
@@ -173,9 +195,16 @@ bool DecodeOggVorbis(const std::vector<uint8_t>& bytes, int rate, Sound& out)
 SoundPtr LoadSound(const std::string& path, int flags)
 {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return nullptr;
+    if (!ReadWholeFile(path, bytes)) {
+        DebugLog("Sound " + path + ": missing");
+        return nullptr;
+    }
     auto sound = std::make_shared<Sound>();
-    if (!DecodeOggVorbis(bytes, AudioMixRate(), *sound)) return nullptr;
+    if (!DecodeOggVorbis(bytes, AudioMixRate(), *sound)) {
+        DebugLog("Sound " + path + ": damaged, not a whole Ogg Vorbis sound");
+        return nullptr;
+    }
+    if (!WalkPages(bytes).whole) DebugLog("Sound " + path + ": damaged, cut short; plays as far as it goes");
     sound->loop = (flags & 1) != 0;
     return sound;
 }

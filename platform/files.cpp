@@ -151,6 +151,25 @@ int MakeFolder(const std::string& path, int recurse) {
     return IsFolder(resolved);
 }
 
+int RemoveUnfinishedWrites(const std::string& folder) {
+    std::string dir = ResolvePath(folder);
+    if (dir.empty()) dir = ".";
+    int removed = 0;
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return 0;
+    while (dirent* e = ::readdir(d)) {
+        // The names Stream::forWriting gives: target + ".tmp" + six characters.
+        const std::string name = e->d_name;
+        if (name.size() <= 10 || name.compare(name.size() - 10, 4, ".tmp") != 0) continue;
+        const std::string path = dir + (dir.back() == '/' ? "" : "/") + name;
+        struct stat st;
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) removed++;
+    }
+    ::closedir(d);
+    if (removed) InvalidatePathCache();
+    return removed;
+}
+
 // ---------------------------------------------------------------------------
 // Stream
 

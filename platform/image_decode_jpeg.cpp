@@ -41,6 +41,8 @@ bool DecodeInto(jpeg_decompress_struct* cinfo, ErrorManager* err, const uint8_t*
     jpeg_create_decompress(cinfo);
     jpeg_mem_src(cinfo, const_cast<unsigned char*>(data), static_cast<unsigned long>(size));
     if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK) return false;
+    // Checked before the decoder sizes its buffers by the header.
+    if (static_cast<uint64_t>(cinfo->image_width) * cinfo->image_height > kMaxPicturePixels) return false;
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(cinfo);

@@ -35,6 +35,7 @@ bool DecodeRows(png_structp png, png_infop info, DecodedImage* out, std::vector<
     const int colourType = png_get_color_type(png, info);
     const int bitDepth = png_get_bit_depth(png, info);
     if (width == 0 || height == 0 || width > kMaxPictureEdge || height > kMaxPictureEdge) return false;
+    if (static_cast<uint64_t>(width) * height > kMaxPicturePixels) return false;
 
     const bool hasTrns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     out->hasAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || hasTrns;

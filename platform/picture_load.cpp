@@ -1,9 +1,26 @@
 // Making pictures and pixmaps from files and from pixels.
 #include <cstring>
 
+#include "platform/debuglog.h"
 #include "platform/sdl_internal.h"
 
 namespace {
+
+// Reads and decodes a picture file; a file that is missing or cannot be
+// decoded is written to the debug log by name.
+bool ReadPictureFile(const std::string& path, DecodedImage& image)
+{
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        DebugLog("Picture " + path + ": missing");
+        return false;
+    }
+    if (!DecodeImageBytes(bytes, image)) {
+        DebugLog("Picture " + path + ": damaged, not a whole PNG or JPEG picture");
+        return false;
+    }
+    return true;
+}
 
 PicturePtr PictureFromImage(DecodedImage& image, int flags)
 {
@@ -24,9 +41,8 @@ PicturePtr PictureFromImage(DecodedImage& image, int flags)
 
 PicturePtr LoadPicture(const std::string& path, int flags)
 {
-    std::vector<uint8_t> bytes;
     DecodedImage image;
-    if (!ReadWholeFile(path, bytes) || !DecodeImageBytes(bytes, image)) return nullptr;
+    if (!ReadPictureFile(path, image)) return nullptr;
     return PictureFromImage(image, flags);
 }
 
@@ -51,8 +67,7 @@ PixmapPtr PixmapFromImage(DecodedImage&& image)
 
 PixmapPtr LoadPixmap(const std::string& path)
 {
-    std::vector<uint8_t> bytes;
     DecodedImage image;
-    if (!ReadWholeFile(path, bytes) || !DecodeImageBytes(bytes, image)) return nullptr;
+    if (!ReadPictureFile(path, image)) return nullptr;
     return PixmapFromImage(std::move(image));
 }

@@ -187,6 +187,10 @@ int MakeFolder(const std::string& path, int recurse);
 // 1 when the path is an existing folder this process may create files in.
 int IsWritableFolder(const std::string& path);
 int FileExists(const std::string& path);
+// Removes the temporary files that writes interrupted before their rename
+// (a killed process, a power cut) left beside their targets in the folder;
+// returns how many. Only safe while nothing else writes there.
+int RemoveUnfinishedWrites(const std::string& folder);
 
 // ---------------------------------------------------------------------------
 // Time and numbers

@@ -66,6 +66,10 @@ public:
 int NormalisePictureFlags(int flags);
 // Largest edge accepted for a decoded or blank picture.
 constexpr int kMaxPictureEdge = 16384;
+// Largest area accepted for a decoded picture (64 MB of pixels), sixteen times
+// a full screen: a header of a few bytes must not make the decoder allocate
+// and clear gigabytes before the data turns out to be missing.
+constexpr uint64_t kMaxPicturePixels = 4096u * 4096u;
 
 // ---------------------------------------------------------------------------
 // Compositing pictures into the canvas

@@ -1,4 +1,5 @@
 // Window services: title, icon, minimise.
+#include "platform/debuglog.h"
 #include "platform/sdl_internal.h"
 
 namespace {
@@ -35,7 +36,14 @@ void SetWindowIcon(const std::string& icoPath)
 {
     std::vector<uint8_t> bytes;
     DecodedImage icon;
-    if (!ReadWholeFile(icoPath, bytes) || !DecodeIco(bytes, icon)) return;
+    if (!ReadWholeFile(icoPath, bytes)) {
+        DebugLog("Window icon " + icoPath + ": missing");
+        return;
+    }
+    if (!DecodeIco(bytes, icon)) {
+        DebugLog("Window icon " + icoPath + ": damaged, no entry decodes");
+        return;
+    }
     gIcon = std::move(icon);
     ApplyIcon(PlatformWindow());
 }

@@ -93,7 +93,7 @@ TEST_F(TBildTest, FailedLoadEmptiesButKeepsSizeAndLabel) {
     EXPECT_EQ(b.W, 8);
     EXPECT_EQ(b.H, 6);
     EXPECT_EQ(b.label, "white.png");
-    EXPECT_EQ(logTexts(), (std::vector<std::string>{"TBild: Lade(missing.png)",
+    EXPECT_EQ(logTexts(), (std::vector<std::string>{"TBild: Lade(missing.png)", "Picture missing.png: missing",
                                                     "TBild: missing.png (white.png) entladen.",
                                                     "TBild: Laden nicht erfolgreich (missing.png)"}));
     b.Center(); // harmless on an empty wrapper

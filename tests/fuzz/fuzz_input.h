@@ -35,3 +35,21 @@ inline std::string writeFuzzFile(const std::string& name, const uint8_t* data, s
     std::fclose(f);
     return path;
 }
+
+// Makes the fuzz folder the working folder while it lives, for readers that
+// take the game's relative "data/..." paths. libFuzzer's own corpus and
+// artifact paths may be relative, so the old folder comes back afterwards.
+class InFuzzFolder {
+  public:
+    InFuzzFolder() {
+        if (!getcwd(old_, sizeof old_) || chdir(fuzzFolder().c_str()) != 0) std::abort();
+    }
+    ~InFuzzFolder() {
+        if (chdir(old_) != 0) std::abort();
+    }
+    InFuzzFolder(const InFuzzFolder&) = delete;
+    InFuzzFolder& operator=(const InFuzzFolder&) = delete;
+
+  private:
+    char old_[4096];
+};

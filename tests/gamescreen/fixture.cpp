@@ -57,14 +57,7 @@ void GameFixture::stepToGameFrame(int n) {
     for (int i = 0; i < 2 * n + 40 && gameFrame < n; i++) game::step(1);
 }
 
-void GameFixture::clickAt(int x, int y) {
-    harness::mouseMove(x, y);
-    game::step(1);
-    harness::mousePress();
-    game::step(1);
-    harness::mouseRelease();
-    game::step(1);
-}
+void GameFixture::clickAt(int x, int y) { game::clickAt(x, y); }
 
 void GameFixture::saveFrame(const std::string& name) {
     const std::string dir = std::string(VARNOKA_GAME_DIR) + "/../frames/";

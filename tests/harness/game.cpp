@@ -33,6 +33,15 @@ int step(int n) {
     return ran;
 }
 
+void clickAt(int x, int y) {
+    harness::mouseMove(x, y);
+    step(1);
+    harness::mousePress();
+    step(1);
+    harness::mouseRelease();
+    step(1);
+}
+
 void stop() {
     stopMusic();
     ReleaseInstanceLock();
@@ -92,8 +101,8 @@ bool findThreeLinked(int xs[3], int ys[3]) {
 }
 
 InstallFolder::InstallFolder() {
-    char tmpl[] = "/tmp/varnoka-install-XXXXXX";
-    if (mkdtemp(tmpl)) path_ = std::string(tmpl) + "/";
+    std::string tmpl = (std::filesystem::temp_directory_path() / "varnoka-install-XXXXXX").string();
+    if (mkdtemp(tmpl.data())) path_ = tmpl + "/";
     oldCwd_ = std::filesystem::current_path().string();
     if (!path_.empty()) std::filesystem::current_path(path_);
 }

@@ -14,6 +14,9 @@ bool start();
 // Runs n frames of the main loop; stops early when the game quits. Returns the
 // number of frames run.
 int step(int n);
+// A click over three frames: the pointer moves to (x, y), the left button
+// goes down, then up; a frame runs after each.
+void clickAt(int x, int y);
 // Ends a headless game: stops the music, releases the lock, empties the
 // start-up pictures and puts the shell state back to its values at launch.
 void stop();

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/debuglog.h"
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
 #include "tests/harness/harness.h"
@@ -141,6 +142,63 @@ TEST_F(Audio, MissingDamagedAndEmptyFilesGiveNone)
         WriteFile(env.dataHome() + "bad.ogg", bad[i]);
         EXPECT_FALSE(LoadSound(env.dataHome() + "bad.ogg", 0)) << "case " << i;
     }
+}
+
+// The debug log names every sound file that cannot be used whole: missing,
+// undecodable, or cut short (which still plays as far as it goes).
+TEST_F(Audio, SoundsThatCannotBeUsedWholeAreNamedInTheDebugLog)
+{
+    const std::vector<uint8_t> good = EncodeOgg(1, 22050, 6.0);
+    struct Case {
+        std::vector<uint8_t> bytes; // empty: no file
+        bool loads;
+        const char* line; // nullptr: no line
+    };
+    const Case cases[] = {
+        {good, true, nullptr},
+        {{}, false, ": missing"},
+        {std::vector<uint8_t>(good.size(), 0x5A), false, ": damaged, not a whole Ogg Vorbis sound"},
+        // Without its last page or part of it.
+        {std::vector<uint8_t>(good.begin(), good.end() - 1000), true, ": damaged, cut short"},
+    };
+    DebugLogCapture(true);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const std::string path = env.dataHome() + "case" + std::to_string(i) + ".ogg";
+        if (!c.bytes.empty()) WriteFile(path, c.bytes);
+        DebugLogClear();
+        SoundPtr sound = LoadSound(path, 0);
+        EXPECT_EQ(sound != nullptr, c.loads) << "case " << i;
+        const auto& lines = DebugLogLines();
+        if (c.line) {
+            ASSERT_EQ(lines.size(), 1u) << "case " << i;
+            EXPECT_NE(lines[0].find("Sound " + path + c.line), std::string::npos) << lines[0];
+        } else {
+            EXPECT_TRUE(lines.empty()) << "case " << i;
+        }
+        if (sound && c.line) {
+            EXPECT_LT(sound->frames, static_cast<size_t>(AudioMixRate() * 4.5));
+        }
+    }
+    DebugLogCapture(false);
+}
+
+// A sound followed by the first page of another stream, as a damaged or badly
+// joined file may be: it loads as the first sound, and the decoder leaks
+// nothing (the leak checker fails the test program otherwise).
+TEST_F(Audio, SoundFollowedByTheStartOfAnotherStreamLoadsWithoutLeaking)
+{
+    const std::vector<uint8_t> first = EncodeOgg(1, 22050, 0.3);
+    std::vector<float> silence(2205, 0.0f);
+    const std::vector<uint8_t> second = audio::encodeOggVorbis(silence, 1, 22050, 0.3f, 9, "other");
+    ASSERT_GT(second.size(), 27u);
+    size_t firstPage = 27 + second[26];
+    for (size_t i = 0; i < second[26]; ++i) firstPage += second[27 + i];
+    std::vector<uint8_t> joined = first;
+    joined.insert(joined.end(), second.begin(), second.begin() + static_cast<long>(firstPage));
+    Sound sound;
+    ASSERT_TRUE(DecodeOggVorbis(joined, 22050, sound));
+    EXPECT_NEAR(static_cast<double>(sound.frames), 22050 * 0.3, 22050 * 0.01);
 }
 
 TEST_F(Audio, CuedChannelSoundsOnlyAfterResume)

@@ -7,6 +7,7 @@
 
 #include <jpeglib.h>
 #include <png.h>
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -276,6 +277,56 @@ TEST_F(Pictures, DamagedFilesGiveNone)
     }
     EXPECT_FALSE(LoadPicture(Path("missing.png"), -1));
     EXPECT_FALSE(LoadPixmapFromStream(nullptr));
+}
+
+// Peak resident memory of the process so far, in megabytes.
+long PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// A header that claims a huge picture over a few bytes of image data is
+// refused before the decoder allocates for it: the peak memory hardly moves
+// (a gigabyte of pixels would show).
+TEST_F(Pictures, HugeDimensionsAreRefusedBeforeTheirPixelsAreAllocated)
+{
+    // PNG: a 16384 x 16384 header, one row of data, the end.
+    std::vector<uint8_t> png;
+    {
+        png_structp w = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        png_infop info = png_create_info_struct(w);
+        std::vector<uint8_t> row(16384 * 4, 0);
+        if (!setjmp(png_jmpbuf(w))) {
+            png_set_write_fn(w, &png, AppendBytes, [](png_structp) {});
+            png_set_IHDR(w, info, 16384, 16384, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+                         PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+            png_write_info(w, info);
+            png_write_row(w, row.data());
+            png_write_flush(w);
+        }
+        png_destroy_write_struct(&w, &info);
+        const uint8_t iend[] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+        png.insert(png.end(), iend, iend + sizeof iend);
+    }
+    // JPEG: a 16 x 16 picture whose frame header says 16000 x 16000.
+    std::vector<uint8_t> jpeg = EncodeJpeg(16, 16, TestPixels(16, 16));
+    for (size_t i = 0; i + 9 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 5] = jpeg[i + 7] = 16000 >> 8;
+            jpeg[i + 6] = jpeg[i + 8] = 16000 & 0xFF;
+            break;
+        }
+    }
+    const long before = PeakMegabytes();
+    for (const auto* bytes : {&png, &jpeg}) {
+        WriteFile(Path("huge.img"), *bytes);
+        EXPECT_FALSE(LoadPicture(Path("huge.img"), -1));
+        StreamPtr s = OpenMemory(*bytes);
+        EXPECT_FALSE(LoadPixmapFromStream(s.get()));
+    }
+    EXPECT_LT(PeakMegabytes() - before, 200);
 }
 
 TEST_F(Pictures, PathsAreFoundInAnyLetterCase)

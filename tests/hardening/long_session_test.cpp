@@ -1,0 +1,146 @@
+// Long sessions: random play over every screen and popup, from a fresh save
+// folder or from the saves of earlier players, with the resident memory
+// sampled as it goes; at every quit and at the end the saves must hold what
+// the game did. `make test` plays a short session; the soak script plays long
+// ones (VARNOKA_SOAK_FRAMES frames with VARNOKA_SOAK_SEED), in which the
+// resident memory after the first 100,000 frames must stay within 5 %.
+//
+// What is resident swings with the screen in front (its pictures, the music
+// track decoded whole), so the memory is compared where the game is always
+// alike: at rest on the main menu. The whole curve is printed too.
+#include "app/globals.h"
+#include "platform/platform.h"
+#include "tests/hardening/randomplay.h"
+#include "tests/hardening/session.h"
+#include "tests/harness/harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace hardening {
+namespace {
+
+long envNumber(const char* name, long fallback) {
+    const char* v = std::getenv(name);
+    return v && *v ? std::atol(v) : fallback;
+}
+
+constexpr long kWarmUpFrames = 100000;
+constexpr long kSampleEvery = 1000;
+
+struct Sample {
+    long frame;
+    long long rss;
+};
+
+bool restingOnTheMenu() {
+    return gScreen == SCREEN_MENU && gStatePopup == 0 && gFadeDir == 1 && gFadeLevel >= 255 && gPaused == -1;
+}
+
+// The samples after the warm-up against the first of them: the largest rise
+// and fall, in per cent.
+void swingAfterWarmUp(const std::vector<Sample>& samples, double& rise, double& fall) {
+    rise = fall = 0;
+    const auto base = std::find_if(samples.begin(), samples.end(),
+                                   [](const Sample& s) { return s.frame >= kWarmUpFrames; });
+    if (base == samples.end()) return;
+    for (auto it = base; it != samples.end(); ++it) {
+        const double change = 100.0 * (it->rss - base->rss) / base->rss;
+        rise = std::max(rise, change);
+        fall = std::max(fall, -change);
+    }
+}
+
+void printCurve(const char* title, const std::vector<Sample>& samples) {
+    if (samples.empty()) return;
+    // About twenty points, the last one always.
+    const size_t step = std::max<size_t>(1, samples.size() / 20);
+    std::printf("%s (frame: MB)\n", title);
+    for (size_t i = 0; i < samples.size(); i++)
+        if (i % step == 0 || i + 1 == samples.size())
+            std::printf("  %8ld: %7.1f\n", samples[i].frame, samples[i].rss / 1048576.0);
+}
+
+void printCounts(const PlayCounts& c) {
+    std::printf("frames %ld, starts %d; players created %d, deleted %d, switched %d; levels started %d, "
+                "suspended %d, resumed %d, won %d; focus losses %d, resizes %d, full-screen switches %d; "
+                "changes of other players not yet written at a quit %d\n",
+                c.frames, c.starts, c.playersCreated, c.playersDeleted, c.playerSwitches, c.levelsStarted,
+                c.levelsSuspended, c.levelsResumed, c.levelsWon, c.focusLosses, c.resizes,
+                c.fullscreenToggles, c.unsavedChanges);
+    std::printf("screens:");
+    for (int s : c.screens)
+        std::printf(" %d", s);
+    std::printf("\npopups:");
+    for (int p : c.popups)
+        std::printf(" %d", p);
+    std::printf("\n");
+}
+
+TEST(LongSession, RandomPlayKeepsTheGameAndItsSavesWhole) {
+    const long frames = envNumber("VARNOKA_SOAK_FRAMES", 5000);
+    const auto seed = static_cast<uint32_t>(envNumber("VARNOKA_SOAK_SEED", 2));
+    harness::HeadlessEnv env;
+    const auto oldCwd = std::filesystem::current_path();
+    std::filesystem::current_path(VARNOKA_GAME_DIR);
+    // Even seeds start from the saves of three players, odd ones from nothing.
+    const bool fromSaves = seed % 2 == 0;
+    if (fromSaves) writeSaves({{"Ann", 12}, {"Bo", 57}, {"Cy", 101}});
+
+    RandomPlayer player(seed);
+    player.start();
+    std::vector<Sample> curve, onTheMenu;
+    while (player.counts().frames < frames) {
+        player.play(25);
+        const long f = player.counts().frames;
+        if (curve.empty() || f - curve.back().frame >= kSampleEvery)
+            curve.push_back({f, ProcessMemoryBytes()});
+        if (restingOnTheMenu() && (onTheMenu.empty() || f - onTheMenu.back().frame >= kSampleEvery))
+            onTheMenu.push_back({f, ProcessMemoryBytes()});
+    }
+    player.finish();
+    std::filesystem::current_path(oldCwd);
+
+    std::printf("seed %u, %s\n", seed, fromSaves ? "from saves" : "fresh");
+    printCounts(player.counts());
+    printCurve("resident memory", curve);
+    printCurve("resident memory at rest on the main menu", onTheMenu);
+    for (const std::string& p : player.problems())
+        ADD_FAILURE() << p;
+
+    const PlayCounts& c = player.counts();
+    for (int screen : {SCREEN_MENU, SCREEN_ROADMAP, SCREEN_GAME})
+        EXPECT_TRUE(c.screens.count(screen)) << screen;
+    EXPECT_GT(c.levelsStarted, 0);
+    if (!fromSaves) {
+        EXPECT_GT(c.playersCreated, 0);
+    }
+    if (frames >= 2 * kWarmUpFrames) {
+        // A long session reaches everything.
+        for (int screen : {SCREEN_BRANDING, SCREEN_LOADING, SCREEN_STORY})
+            EXPECT_TRUE(c.screens.count(screen)) << screen;
+        for (int id : {99, 100, 101, 103, 105, 106, 107, 111, 112, 298, 432, 447, 551})
+            EXPECT_TRUE(c.popups.count(id)) << "popup " << id;
+        EXPECT_GT(c.playersDeleted, 0);
+        EXPECT_GT(c.playerSwitches, 0);
+        EXPECT_GT(c.levelsSuspended, 0);
+        EXPECT_GT(c.levelsResumed, 0);
+        EXPECT_GT(c.levelsWon, 0);
+        EXPECT_GT(c.fullscreenToggles, 0);
+        double rise = 0, fall = 0;
+        swingAfterWarmUp(onTheMenu, rise, fall);
+        std::printf(
+            "resident memory at rest on the main menu after frame %ld: rises at most %.2f %%, falls at "
+            "most %.2f %%\n",
+            kWarmUpFrames, rise, fall);
+        EXPECT_LE(rise, 5.0);
+        EXPECT_LE(fall, 5.0);
+    }
+}
+
+} // namespace
+} // namespace hardening
