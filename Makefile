@@ -2,7 +2,7 @@
 # fresh Debian machine: install what is missing, build, generate the data folder.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build build-test deps bench fuzz soak contact-sheet clean
+.PHONY: run test build build-test deps bench fuzz soak contact-sheet levels-report clean
 
 deps:
 	@scripts/install-deps
@@ -33,6 +33,13 @@ soak: build-test
 
 fuzz: deps
 	scripts/run-fuzz $(or $(SECONDS),60)
+
+# Every level played by the autoplayer with every strategy, SEEDS seeds each
+# (10 by default), on all cores: build/levels-report/ gets runs.tsv, levels.tsv,
+# weeks.tsv and levels-report.png, and the goals the levels are tuned to are
+# checked.
+levels-report: build
+	build/tools/autoplay/autoplay --game build/game --out build/levels-report --seeds $(or $(SEEDS),10) --jobs $(JOBS)
 
 contact-sheet: build
 	cmake --build build --target contact-sheet
