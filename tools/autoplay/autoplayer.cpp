@@ -10,8 +10,6 @@
 #include "platform/platform.h"
 #include "tools/autoplay/moves.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <deque>
 #include <optional>
 
@@ -283,12 +281,6 @@ class Player {
         if (best->type != curPlayer().gtGameType) {
             switchTo(best->type);
             result_.moves++;
-        }
-        if (getenv("APDBG") && result_.moves > 250 && result_.moves < 262) {
-            fprintf(stderr, "m%d gf%d t%d moss%d act%d cost%d val%.0f [moss%d q%d obs%d st%d nu%d cl%d pc%d] n=%zu cells:", result_.moves, gameFrame, best->type, mossCells(), (int)best->move.action, best->cost, best->move.effect.value(), best->move.effect.moss, best->move.effect.quota, best->move.effect.obstacles, best->move.effect.stirred, best->move.effect.nudged, best->move.effect.closeness, best->move.effect.pieces, all.size());
-            for (auto p: best->move.cells) fprintf(stderr, " %d,%d", p.col, p.row);
-            fprintf(stderr, "  moss at:"); for (auto p: b.mossCells) fprintf(stderr, " %d,%d(k%d)", p.col, p.row, b.kindAt(p));
-            fprintf(stderr, "\n");
         }
         if (best->switchOnly) return;
         playMove(best->move);

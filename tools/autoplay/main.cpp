@@ -91,6 +91,9 @@ Options parse(int argc, char** argv) {
             usage("unknown option " + key);
         }
     }
+    // Workers play from a folder of their own: keep the paths given from here.
+    o.game = fs::absolute(o.game).string();
+    o.out = fs::absolute(o.out).string();
     return o;
 }
 

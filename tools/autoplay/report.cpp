@@ -58,6 +58,17 @@ Summary summarize(const std::vector<Run>& runs, Strategy s, int firstLevel, int 
     return out;
 }
 
+// " level (detail)": one entry of a list of levels. Appended piece by piece,
+// which also keeps the compiler's overlap warning on chained additions quiet.
+std::string listed(int level, const std::string& detail) {
+    std::string s = " ";
+    s += std::to_string(level);
+    s += " (";
+    s += detail;
+    s += ')';
+    return s;
+}
+
 GoalCheck checkGoals(const std::vector<Run>& runs, const std::vector<Strategy>& strategies, const Caps& caps) {
     GoalCheck g;
     const auto fail = [&g](const std::string& line) {
@@ -69,23 +80,26 @@ GoalCheck checkGoals(const std::vector<Run>& runs, const std::vector<Strategy>& 
         std::string lost;
         for (int l = 1; l <= kLevels; l++) {
             const Summary m = summarize(runs, s, l, l);
-            if (m.wins < m.runs) lost += " " + std::to_string(l) + " (" + std::to_string(m.runs - m.wins) + ")";
+            if (m.wins < m.runs) lost += listed(l, std::to_string(m.runs - m.wins));
         }
         const std::string what = std::string(strategyName(s)) + " wins every run within " +
                                  std::to_string(caps.of(s)) + " moves";
         if (lost.empty()) pass(what);
         else fail(what + "; lost on levels" + lost);
     }
+    // Dragging endgames: a goal for best-of-three, the player the curve is
+    // tuned for; a single-type player's long tails are shown beside it.
     for (const Strategy s : strategies) {
         std::string drag;
         for (int l = 1; l <= kLevels; l++) {
             const Summary m = summarize(runs, s, l, l);
             if (m.runs && m.moves90 > 2.5 * m.moves)
-                drag += " " + std::to_string(l) + " (" + fmt("%.0f", m.moves90) + "/" + fmt("%.1f", m.moves) + ")";
+                drag += listed(l, fmt("%.0f", m.moves90) + "/" + fmt("%.1f", m.moves));
         }
         const std::string what = std::string(strategyName(s)) + ": 90th percentile within 2.5 x median";
         if (drag.empty()) pass(what);
-        else fail(what + "; not on" + drag);
+        else if (s == Strategy::Best) fail(what + "; not on" + drag);
+        else g.lines.push_back("note " + what + "; not on" + drag);
     }
     // The difficulty curve, as best-of-three plays it.
     const Strategy curve = Strategy::Best;
@@ -94,7 +108,10 @@ GoalCheck checkGoals(const std::vector<Run>& runs, const std::vector<Strategy>& 
     for (int w = 1; w <= kWeeks; w++) week[w] = summarize(runs, curve, 10 * w - 9, 10 * w).moves;
     std::string dips;
     for (int w = 2; w <= kWeeks; w++)
-        if (week[w] < week[w - 1]) dips += " " + std::to_string(w);
+        if (week[w] < week[w - 1]) {
+            dips += ' ';
+            dips += std::to_string(w);
+        }
     if (dips.empty()) pass("week medians rise from week to week");
     else fail("week medians rise from week to week; fall in week" + dips);
     const std::string ratio = fmt("%.1f", week[1] > 0 ? week[kWeeks] / week[1] : 0);
@@ -103,7 +120,7 @@ GoalCheck checkGoals(const std::vector<Run>& runs, const std::vector<Strategy>& 
     std::string spikes;
     for (int l = 1; l <= kLevels; l++) {
         const double m = summarize(runs, curve, l, l).moves, w = week[weekOf(l)];
-        if (m > 2 * w) spikes += " " + std::to_string(l) + " (" + fmt("%.1f", m) + "/" + fmt("%.1f", w) + ")";
+        if (m > 2 * w) spikes += listed(l, fmt("%.1f", m) + "/" + fmt("%.1f", w));
     }
     if (spikes.empty()) pass("no level above twice its week's median");
     else fail("no level above twice its week's median; above on" + spikes);

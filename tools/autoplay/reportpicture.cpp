@@ -226,15 +226,15 @@ void sidebar(cairo_t* cr, double x, double y, const std::vector<Run>& runs, cons
     }
 }
 
-// The goals, one per line, failed ones in red; long lines wrap.
+// The goals, one per line, failed ones in red, notes in grey; long lines wrap.
 void goalList(cairo_t* cr, double x, double y, double width, const GoalCheck& goals) {
     cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
     text(cr, x, y, goals.met ? "Goals: all met" : "Goals: some missed", 16, true);
     y += 22;
     for (const std::string& line : goals.lines) {
         if (y > kHeight - 12) break; // the page is full; the goals are in the program's output too
-        const bool failed = line.rfind("FAIL", 0) == 0;
-        if (failed) cairo_set_source_rgb(cr, 0.8, 0.05, 0.05);
+        if (line.rfind("FAIL", 0) == 0) cairo_set_source_rgb(cr, 0.8, 0.05, 0.05);
+        else if (line.rfind("note", 0) == 0) cairo_set_source_rgb(cr, 0.4, 0.4, 0.4);
         else cairo_set_source_rgb(cr, 0.1, 0.45, 0.1);
         cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
         cairo_set_font_size(cr, 12);
