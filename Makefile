@@ -2,7 +2,7 @@
 # fresh Debian machine: install what is missing, build, generate the data folder.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build build-test deps bench fuzz soak contact-sheet package clean
+.PHONY: run test build build-test deps bench fuzz soak contact-sheet levels-report package clean
 
 deps:
 	@scripts/install-deps
@@ -40,6 +40,13 @@ fuzz: deps
 soak: build-test
 	cmake --build build-test --target soak_rules -j $(JOBS)
 	scripts/soak
+
+# Every level played by the autoplayer with every strategy, SEEDS seeds each
+# (10 by default), on all cores: build/levels-report/ gets runs.tsv, levels.tsv,
+# weeks.tsv and levels-report.png, and the goals the levels are tuned to are
+# checked.
+levels-report: build
+	build/tools/autoplay/autoplay --game build/game --out build/levels-report --seeds $(or $(SEEDS),10) --jobs $(JOBS)
 
 contact-sheet: build
 	cmake --build build --target contact-sheet

@@ -9,22 +9,27 @@
 #include "platform/platform.h"
 
 #include "board_fixture.h"
+#include "tools/autoplay/moves.h"
+#include "tools/autoplay/playfolder.h"
 
 #include <deque>
-#include <filesystem>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 
 namespace soak {
-
-namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kMessages = 20;
 constexpr int kRestTimeout = 400; // idle frames a settling board may take
 constexpr int kStallFrames = 400; // idle frames at rest without a move before a rescue is overdue
+
+// What a player could do on the board at rest in game type `type`.
+bool anyMove(int type) {
+    autoplay::Board b;
+    b.read();
+    return autoplay::anyMove(b, type);
+}
 
 bool fixedKind(int k) {
     return k == KIND_STONE || k == KIND_DOOR;
@@ -76,123 +81,6 @@ Counters readCounters() {
     return c;
 }
 
-// What a player could do on the board at rest in game type `type`: a bomb to
-// click, or a chain, group or swap that the rules would take.
-class MoveFinder {
-  public:
-    bool anyMove(int type) {
-        index();
-        for (int s = 1; s <= kItems; s++)
-            if (itemKind[s] == KIND_BOMB && itemCell[s]) return true;
-        if (type == 1) return chainMove();
-        if (type == 2) return groupMove();
-        return swapMove();
-    }
-
-  private:
-    Grid at_; // resting piece by position
-    std::vector<int> resting_;
-
-    void index() {
-        at_ = Grid();
-        resting_.clear();
-        for (int s = 1; s <= kItems; s++)
-            if (isBoardPiece(itemKind[s]) && itemCell[s])
-                if (int* p = at_.at(itemX[s], itemY[s])) {
-                    *p = s;
-                    resting_.push_back(s);
-                }
-    }
-    int slotAt(int x, int y) {
-        const int* p = at_.at(x, y);
-        return p ? *p : 0;
-    }
-    int kindAt(int x, int y) {
-        const int s = slotAt(x, y);
-        return s ? itemKind[s] : 0;
-    }
-    static bool wild(int k) { return k == KIND_BOMB || k == KIND_JOKER; }
-    static bool pickable(int k) { return isColourKind(k) || wild(k); }
-
-    bool chainMove() {
-        static const int dx[4] = {48, -48, 0, 0}, dy[4] = {0, 0, 48, -48};
-        for (const int s : resting_) {
-            const std::pair<int, int> pos{itemX[s], itemY[s]};
-            const int mid = itemKind[s];
-            if (!pickable(mid)) continue;
-            for (int a = 0; a < 4; a++)
-                for (int b = a + 1; b < 4; b++) {
-                    const int ka = kindAt(pos.first + dx[a], pos.second + dy[a]);
-                    const int kb = kindAt(pos.first + dx[b], pos.second + dy[b]);
-                    if (!pickable(ka) || !pickable(kb)) continue;
-                    int colour = 0;
-                    bool ok = true;
-                    for (int k : {ka, mid, kb})
-                        if (!wild(k)) {
-                            if (colour == 0) colour = k;
-                            ok = ok && k == colour;
-                        }
-                    if (ok) return true;
-                }
-        }
-        return false;
-    }
-
-    bool groupMove() {
-        for (const int s : resting_) {
-            const std::pair<int, int> pos{itemX[s], itemY[s]};
-            const int k = itemKind[s];
-            if (!pickable(k) || k == KIND_BOMB) continue;
-            int same = 0;
-            for (auto [x, y] : {std::pair{48, 0}, {-48, 0}, {0, 48}, {0, -48}})
-                same += kindAt(pos.first + x, pos.second + y) == k;
-            if (same >= 2) return true;
-            // A bent group of three: a neighbour with another equal neighbour.
-            for (auto [x, y] : {std::pair{48, 0}, {-48, 0}, {0, 48}, {0, -48}}) {
-                const int nx = pos.first + x, ny = pos.second + y;
-                if (kindAt(nx, ny) != k) continue;
-                for (auto [u, v] : {std::pair{48, 0}, {-48, 0}, {0, 48}, {0, -48}})
-                    if ((nx + u != pos.first || ny + v != pos.second) && kindAt(nx + u, ny + v) == k)
-                        return true;
-            }
-        }
-        return false;
-    }
-
-    static bool lineKind(int k) { return isBoardPiece(k) && k != KIND_BEETLE && !fixedKind(k); }
-
-    bool lineThrough(int x, int y) {
-        const int k = kindAt(x, y);
-        if (!lineKind(k)) return false;
-        for (auto [ux, uy] : {std::pair{48, 0}, {0, 48}}) {
-            int run = 1;
-            for (int d = 1; kindAt(x + d * ux, y + d * uy) == k; d++)
-                run++;
-            for (int d = 1; kindAt(x - d * ux, y - d * uy) == k; d++)
-                run++;
-            if (run >= 3) return true;
-        }
-        return false;
-    }
-
-    bool swapMove() {
-        for (const int s : resting_) {
-            if (!isColourKind(itemKind[s])) continue;
-            const int x0 = itemX[s], y0 = itemY[s];
-            for (auto [x, y] : {std::pair{48, 0}, {0, 48}}) {
-                const int t = slotAt(x0 + x, y0 + y);
-                if (!t || !isColourKind(itemKind[t])) continue;
-                // Tried on the board itself and put back before anything else runs.
-                std::swap(itemKind[s], itemKind[t]);
-                const bool line = lineThrough(x0, y0) || lineThrough(x0 + x, y0 + y);
-                std::swap(itemKind[s], itemKind[t]);
-                if (line) return true;
-            }
-        }
-        return false;
-    }
-};
-
 class Run {
   public:
     Run(int level, int mode, unsigned seed, Result& r) : level_(level), mode_(mode), rng_(seed), r_(r) {}
@@ -227,7 +115,6 @@ class Run {
     Counters last_;
     int settling_ = 0;   // idle frames waited for rest so far, 0 = not waiting
     int idleAtRest_ = 0; // idle frames at rest without any move for the player
-    MoveFinder moves_;
 
     int roll(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     bool chance(int percent) { return roll(1, 100) <= percent; }
@@ -417,7 +304,7 @@ class Run {
             settling_ = 0;
         }
         if (plan_.empty() && gameFrame > 150 && winCounter == 0 && atRest() &&
-            !moves_.anyMove(curPlayer().gtGameType))
+            !anyMove(curPlayer().gtGameType))
             return idle(); // nothing to play: wait for the rescue bomb, as a player would
         if (plan_.empty()) {
             // Moves come as often before the board rests as after it.
@@ -572,7 +459,7 @@ class Run {
     // its rescue bomb within a few examinations.
     void checkStall(const PlayInput& in) {
         const bool input = in.down || in.hits || in.wheel || in.fKeys;
-        if (input || winCounter != 0 || gRunPopup != 0 || moves_.anyMove(curPlayer().gtGameType)) {
+        if (input || winCounter != 0 || gRunPopup != 0 || anyMove(curPlayer().gtGameType)) {
             idleAtRest_ = 0;
             return;
         }
@@ -628,43 +515,6 @@ const std::vector<std::string> kHandMade[] = {
     },
 };
 
-// A temporary folder, the working directory for its lifetime, whose data
-// folder links to the game's. Music is left out: nothing is heard, and
-// decoding a track at every level start would be most of the soak's work.
-// With ownLevels its levels folder is its own, holding the item targets.
-class PlayFolder {
-  public:
-    PlayFolder(const std::string& gameDir, bool ownLevels) : oldCwd_(fs::current_path()) {
-        char tmpl[] = "/tmp/varnoka-soak-XXXXXX";
-        if (!mkdtemp(tmpl)) return;
-        dir_ = tmpl;
-        std::error_code ec;
-        const fs::path data = fs::path(gameDir) / "data";
-        fs::create_directories(dir_ / "data", ec);
-        for (const auto& entry : fs::directory_iterator(data, ec)) {
-            const fs::path name = entry.path().filename();
-            if (name == "music" || (ownLevels && name == "levels")) continue;
-            fs::create_directory_symlink(entry.path(), dir_ / "data" / name, ec);
-        }
-        if (ownLevels) {
-            fs::create_directories(dir_ / "data" / "levels", ec);
-            fs::copy_file(data / "levels" / "lvla000.lvl", dir_ / "data" / "levels" / "lvla000.lvl", ec);
-        }
-        fs::current_path(dir_, ec);
-        ready_ = !ec && playLoadData();
-    }
-    ~PlayFolder() {
-        std::error_code ec;
-        fs::current_path(oldCwd_, ec);
-        if (!dir_.empty()) fs::remove_all(dir_, ec);
-    }
-    bool ready() const { return ready_; }
-
-  private:
-    fs::path oldCwd_, dir_;
-    bool ready_ = false;
-};
-
 void play(const Options& opt, Result& r) {
     unsigned seed = opt.seed;
     for (int level : opt.levels)
@@ -675,13 +525,13 @@ void play(const Options& opt, Result& r) {
 } // namespace
 
 bool playShipped(const std::string& gameDir, const Options& opt, Result& r) {
-    PlayFolder folder(gameDir, false);
+    autoplay::PlayFolder folder(gameDir, false);
     if (folder.ready()) play(opt, r);
     return folder.ready();
 }
 
 bool playHandMade(const std::string& gameDir, const Options& opt, Result& r) {
-    PlayFolder folder(gameDir, true);
+    autoplay::PlayFolder folder(gameDir, true);
     static const int kLevels[] = {5, 40, 85};
     Options handMade = opt;
     handMade.levels.clear();

@@ -47,6 +47,19 @@ int runLength(const Grid& g, int row, int col, int dr, int dc) {
     return n;
 }
 
+// Why moss at (row, col) would be trapped, or "" when it is not. A piece
+// changes only when a move takes it or a piece below it in its segment: on the
+// lowest cell of a segment only a move that takes it can, and in a strip one or
+// two cells wide or a column segment of one or two cells few moves ever take a
+// piece. The last moss there outlasts the rest of the level by hundreds of moves.
+std::string mossTrap(const Grid& g, int row, int col) {
+    const int across = runLength(g, row, col, 0, 1), down = runLength(g, row, col, 1, 0);
+    if (across < 3) return "its row is " + std::to_string(across) + " cells wide there, a line of three needs 3";
+    if (down < 3) return "its column segment is " + std::to_string(down) + " cells high, a line of three needs 3";
+    if (!isCell(g, row + 1, col)) return "it lies on the lowest cell of its column segment";
+    return "";
+}
+
 } // namespace
 
 int codeOfChar(char c) {
@@ -130,8 +143,13 @@ void checkGrid(const Grid& g, const std::string& where) {
         for (int c = 2; c <= kCols; ++c) {
             int v = code(g, r, c);
             if (v < 0) continue;
-            if (runLength(g, r, c, 0, 1) < 3 && runLength(g, r, c, 1, 0) < 3)
+            const int across = runLength(g, r, c, 0, 1), down = runLength(g, r, c, 1, 0);
+            if (across < 3 && down < 3)
                 fail(where, "the cell at " + at(r, c) + " lies on no straight line of three cells");
+            if (v == kMoss) {
+                const std::string trap = mossTrap(g, r, c);
+                if (!trap.empty()) fail(where, "the moss at " + at(r, c) + " is trapped: " + trap);
+            }
             if ((v == kBeetle || isBlock(v)) && coveredFromAbove(g, r, c))
                 fail(where, "the " + std::string(v == kBeetle ? "beetle" : v == kStone ? "stone" : "door") +
                                 " at " + at(r, c) + " lies below a stone or door of its column segment");

@@ -46,7 +46,9 @@ GridStats statsOf(const Grid& g);
 // no cells at all, more than 150 cells plus column segments, a column broken into
 // separate runs (the board draws one background strip per column, from its top
 // cell down over as many cells as the column has), a cell no straight line of three
-// cells passes through (swap mode could never clear it), a beetle, stone or door
+// cells passes through (swap mode could never clear it), moss where it would be
+// trapped (a strip or a column segment narrower than three cells, or the lowest
+// cell of a segment), a beetle, stone or door
 // lying below a stone or door in its column segment (set-up would swallow it), a
 // beetle on the lowest cell of its segment (it would leave before play starts),
 // or a stone or door that no selection can ever touch.
