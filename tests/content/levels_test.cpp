@@ -127,7 +127,7 @@ TEST(GeneratedLevels, ProgressionIntroducesMossBeetlesStonesAndDoorsAndGrowsQuot
 TEST(LevelCompiler, AcceptsAValidSetAndWritesCodesRowByRow) {
     LevelFixture f;
     // 15 x 9 cells plus 15 segments: exactly the 150 item slots.
-    f.writeLevel(50, GridText().fill(3, 11, 4, 18, 'o').set(3, 4, 'b').set(3, 18, 'S').set(4, 11, 'D').set(11, 11, 'm').text());
+    f.writeLevel(50, GridText().fill(3, 11, 4, 18, 'o').set(3, 4, 'b').set(3, 18, 'S').set(4, 11, 'D').set(10, 11, 'm').text());
     RunResult r = f.run();
     ASSERT_EQ(r.exitCode, 0) << r.output;
     auto level = readBytes(f.out() / levelPath(50));
@@ -141,7 +141,7 @@ TEST(LevelCompiler, AcceptsAValidSetAndWritesCodesRowByRow) {
     EXPECT_EQ(at(3, 5), 0);
     EXPECT_EQ(at(3, 18), 4);
     EXPECT_EQ(at(4, 11), 5);
-    EXPECT_EQ(at(11, 11), 3);
+    EXPECT_EQ(at(10, 11), 3);
     EXPECT_EQ(at(12, 11), -1);
     auto targets = readBytes(f.out() / "data/levels/lvla000.lvl");
     ASSERT_TRUE(targets.has_value());
