@@ -1,5 +1,6 @@
 // Opening and closing the display, clearing, presenting and reading the frame.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/sdl_internal.h"
@@ -40,7 +41,10 @@ int OpenDisplay(int width, int height, int depth, int hz, int flags)
 {
     DisplayState& d = gDisplay;
     DestroyDisplay(d);
-    if (!EnsureSdlSubsystem(SDL_INIT_VIDEO)) return 0;
+    if (!EnsureSdlSubsystem(SDL_INIT_VIDEO)) {
+        std::fprintf(stderr, "varnoka: no display: %s\n", SDL_GetError());
+        return 0;
+    }
 
     d.width = width > 0 ? width : 1024;
     d.height = height > 0 ? height : 768;
@@ -58,6 +62,7 @@ int OpenDisplay(int width, int height, int depth, int hz, int flags)
                                     windowFlags & ~SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     if (!d.window || !OpenPresenter()) {
+        std::fprintf(stderr, "varnoka: no window: %s\n", SDL_GetError());
         DestroyDisplay(d);
         return 0;
     }

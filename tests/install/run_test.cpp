@@ -36,11 +36,15 @@ class VirtualDisplay {
                                      "1024x768x24", "-fbdir", screenDir_.path(), "-nolisten", "tcp"},
             std::vector<std::string>{}, screenDir_.path(), fds[1]);
         ::close(fds[1]);
-        // The server writes its display number once it accepts clients.
+        // The server writes its display number once it accepts clients, then
+        // a newline in a write of its own: the pipe stays open until that has
+        // come too, or the server dies of the broken pipe.
+        std::string number;
         pollfd p{fds[0], POLLIN, 0};
-        char buf[16] = {};
-        if (::poll(&p, 1, 20000) == 1 && ::read(fds[0], buf, sizeof buf - 1) > 0)
-            name_ = ":" + std::to_string(std::atoi(buf));
+        char c = 0;
+        while (::poll(&p, 1, 20000) == 1 && ::read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        if (c == '\n' && !number.empty()) name_ = ":" + number;
         ::close(fds[0]);
     }
     ~VirtualDisplay() {
@@ -185,7 +189,8 @@ TEST(InstalledGame, StartsFromAnyFolderReachesItsMainMenuAndWritesOnlyItsSaveFol
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
     harness::writePng(framesDir() + "installed-game.png", screen.width, screen.height, screen.rgba);
-    ASSERT_TRUE(game.running()) << "the game ended early:\n" << game.output();
+    ASSERT_TRUE(game.running()) << "the game ended early, wait status " << game.stop(SIGTERM) << ":\n"
+                                << game.output() << "\nX server " << display.name() << ":\n" << display.log();
     ASSERT_LE(difference, 0.03) << "blocks unlike the main menu; last screen in frames/installed-game.png";
     const int status = game.stop(SIGTERM);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << "it ran until it was told to end";
