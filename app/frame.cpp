@@ -91,6 +91,11 @@ void screenFade() {
         if (gFadeLevel > -32) gFadeLevel -= 32;
         if (gFadeLevel == -32) {
             if (gNextScreen == SCREEN_QUIT) {
+                // The exit question saved when it was answered; the frames of the
+                // fade-out since then may have changed the player (a game type
+                // switched, pieces counted) or the settings.
+                if (gCurPl > -1) savePlayer(gCurPl);
+                gConfig.SaveToDisk();
                 gQuit = 1;
             } else {
                 runScreenPrepare(gNextScreen, gNextScreenArg);
