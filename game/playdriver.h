@@ -15,6 +15,16 @@ struct PlayInput {
     int fKeys = 0;          // bit k - 1 set while function key Fk (1..6) is held
 };
 
+// The pointer at (x, y) with the left button held (down) and pressed (hits).
+inline PlayInput pointerAt(int x, int y, int down, int hits) {
+    PlayInput in;
+    in.x = x;
+    in.y = y;
+    in.down = down;
+    in.hits = hits;
+    return in;
+}
+
 // Loads what play needs from the data folder in the working directory: the
 // pictures the rules pick and aim with (pieces, cell mask, pointer probe,
 // power-up holders) and the item-target table. False when the pictures the

@@ -82,15 +82,15 @@ struct Running {
 
 // Starts the test program again with the task in its environment; the strings
 // are built before the fork so that the child only calls what is safe there.
-Running start(size_t index, const ChildSpec& spec, const fs::path& scratch) {
+Running start(size_t index, const ChildJob& child, const fs::path& scratch) {
     Running r{index, -1, std::chrono::steady_clock::now(), scratch / (std::to_string(index) + ".out"),
               scratch / (std::to_string(index) + ".err")};
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
         env.emplace_back(*e);
-    for (const std::string& e : spec.env)
+    for (const std::string& e : child.env)
         env.push_back(e);
-    env.push_back("VARNOKA_CHILD_TASK=" + spec.task);
+    env.push_back("VARNOKA_CHILD_TASK=" + child.task);
     std::vector<char*> envp;
     for (std::string& e : env)
         envp.push_back(e.data());
@@ -102,7 +102,7 @@ Running start(size_t index, const ChildSpec& spec, const fs::path& scratch) {
     if (r.pid == 0) {
         const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 || chdir(spec.folder.c_str()) != 0) _exit(126);
+        if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 || chdir(child.folder.c_str()) != 0) _exit(126);
         execve(self, argv, envp.data());
         _exit(127);
     }
@@ -111,17 +111,17 @@ Running start(size_t index, const ChildSpec& spec, const fs::path& scratch) {
 
 } // namespace
 
-std::vector<ChildResult> runChildren(const std::vector<ChildSpec>& specs, int parallel,
+std::vector<ChildResult> runChildren(const std::vector<ChildJob>& children, int parallel,
                                      void (*progress)(size_t, size_t)) {
-    std::vector<ChildResult> results(specs.size());
+    std::vector<ChildResult> results(children.size());
     std::string pattern = (fs::temp_directory_path() / "varnoka-children-XXXXXX").string();
     if (!mkdtemp(pattern.data())) return results;
     const fs::path scratch = pattern;
     std::vector<Running> running;
     size_t next = 0, done = 0;
-    while (done < specs.size()) {
-        while (next < specs.size() && static_cast<int>(running.size()) < std::max(1, parallel)) {
-            running.push_back(start(next, specs[next], scratch));
+    while (done < children.size()) {
+        while (next < children.size() && static_cast<int>(running.size()) < std::max(1, parallel)) {
+            running.push_back(start(next, children[next], scratch));
             next++;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -132,7 +132,7 @@ std::vector<ChildResult> runChildren(const std::vector<ChildSpec>& specs, int pa
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - r.start).count();
             bool timedOut = false;
             pid_t ended = r.pid > 0 ? waitpid(r.pid, &status, WNOHANG) : -1;
-            if (ended == 0 && seconds > specs[r.index].timeoutSeconds) {
+            if (ended == 0 && seconds > children[r.index].timeoutSeconds) {
                 kill(r.pid, SIGKILL);
                 waitpid(r.pid, &status, 0);
                 timedOut = true;
@@ -151,7 +151,7 @@ std::vector<ChildResult> runChildren(const std::vector<ChildSpec>& specs, int pa
             result.seconds = seconds;
             running.erase(running.begin() + static_cast<long>(i));
             ++done;
-            if (progress) progress(done, specs.size());
+            if (progress) progress(done, children.size());
         }
     }
     std::error_code ec;

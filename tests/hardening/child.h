@@ -11,7 +11,7 @@ namespace hardening {
 enum class Outcome { Passed, Failed, Crashed, SanitizerReport, Hung };
 const char* outcomeName(Outcome outcome);
 
-struct ChildSpec {
+struct ChildJob {
     std::string task;             // the registered child task to run
     std::string folder;           // its working folder
     std::vector<std::string> env; // extra "NAME=value" entries
@@ -26,9 +26,9 @@ struct ChildResult {
     double seconds = 0;
 };
 
-// Runs the children, at most `parallel` at once; results in the order of specs.
+// Runs the children, at most `parallel` at once; results in the order of children.
 // progress, when given, is called after each child ends.
-std::vector<ChildResult> runChildren(const std::vector<ChildSpec>& specs, int parallel,
+std::vector<ChildResult> runChildren(const std::vector<ChildJob>& children, int parallel,
                                      void (*progress)(size_t done, size_t total) = nullptr);
 
 // The child side. A task is a routine of the test program registered under a

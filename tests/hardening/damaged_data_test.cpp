@@ -124,16 +124,16 @@ std::string kindOf(const std::string& file) {
 std::vector<Finding> runCases(const std::vector<Case>& cases) {
     std::string scratch = (fs::temp_directory_path() / "varnoka-damage-XXXXXX").string();
     if (!mkdtemp(scratch.data())) return {};
-    std::vector<ChildSpec> specs;
+    std::vector<ChildJob> children;
     for (const Case& c : cases) {
-        ChildSpec spec;
-        spec.task = "damaged-session";
-        spec.folder = scratch;
-        spec.env = {"TMPDIR=" + scratch, "VARNOKA_DAMAGED_FILE=" + c.file,
+        ChildJob child;
+        child.task = "damaged-session";
+        child.folder = scratch;
+        child.env = {"TMPDIR=" + scratch, "VARNOKA_DAMAGED_FILE=" + c.file,
                     std::string("VARNOKA_DAMAGE=") + damageName(c.damage)};
-        specs.push_back(spec);
+        children.push_back(child);
     }
-    const auto results = runChildren(specs, jobs(), [](size_t done, size_t total) {
+    const auto results = runChildren(children, jobs(), [](size_t done, size_t total) {
         if (done % 50 == 0) std::printf("  %zu of %zu sessions\n", done, total);
     });
     std::error_code ec;

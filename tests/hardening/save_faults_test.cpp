@@ -320,15 +320,15 @@ struct FaultRun {
 std::vector<FaultRun> runFaults(const std::vector<std::string>& faults) {
     std::string scratch = (fs::temp_directory_path() / "varnoka-faults-XXXXXX").string();
     EXPECT_TRUE(mkdtemp(scratch.data()));
-    std::vector<ChildSpec> specs;
+    std::vector<ChildJob> children;
     for (const std::string& fault : faults) {
-        ChildSpec spec;
-        spec.task = "save-fault-session";
-        spec.folder = scratch;
-        spec.env = {"TMPDIR=" + scratch, "VARNOKA_SAVE_FAULT=" + fault};
-        specs.push_back(spec);
+        ChildJob child;
+        child.task = "save-fault-session";
+        child.folder = scratch;
+        child.env = {"TMPDIR=" + scratch, "VARNOKA_SAVE_FAULT=" + fault};
+        children.push_back(child);
     }
-    const std::vector<ChildResult> results = runChildren(specs, static_cast<int>(specs.size()));
+    const std::vector<ChildResult> results = runChildren(children, static_cast<int>(children.size()));
     // The unwritable folders are opened again so that they can be removed.
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(scratch, ec); it != fs::recursive_directory_iterator();

@@ -149,21 +149,13 @@ class Run {
     // ---- input ---------------------------------------------------------
 
     static PlayInput idle() { return PlayInput{}; }
-    static PlayInput pointAt(int x, int y, int down, int hits) {
-        PlayInput in;
-        in.x = x;
-        in.y = y;
-        in.down = down;
-        in.hits = hits;
-        return in;
-    }
     // A click at (x, y): a tap within one frame, or a press held a few frames.
     void click(int x, int y) {
         const int held = chance(50) ? 1 : roll(2, 4);
-        plan_.push_back(pointAt(x, y, 1, 1));
+        plan_.push_back(pointerAt(x, y, 1, 1));
         for (int f = 1; f < held; f++)
-            plan_.push_back(pointAt(x, y, 1, 0));
-        plan_.push_back(pointAt(x, y, 0, 0));
+            plan_.push_back(pointerAt(x, y, 1, 0));
+        plan_.push_back(pointerAt(x, y, 0, 0));
     }
 
     int randomPiece(bool resting, bool (*want)(int)) {
@@ -196,10 +188,10 @@ class Run {
             if (fits || (found && chance(15))) path.push_back({x, y});
         }
         if (path.size() > 2 && chance(15)) path.push_back(path[path.size() - 2]); // back over the chain
-        plan_.push_back(pointAt(path[0].first, path[0].second, 1, 1));
+        plan_.push_back(pointerAt(path[0].first, path[0].second, 1, 1));
         for (size_t i = 1; i < path.size(); i++)
-            plan_.push_back(pointAt(path[i].first, path[i].second, 1, 0));
-        plan_.push_back(pointAt(path.back().first, path.back().second, 0, 0));
+            plan_.push_back(pointerAt(path[i].first, path[i].second, 1, 0));
+        plan_.push_back(pointerAt(path.back().first, path.back().second, 0, 0));
     }
 
     // A resting colour piece in a column where pieces are still falling:

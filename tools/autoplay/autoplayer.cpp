@@ -34,15 +34,6 @@ int typeOf(Strategy s) {
     }
 }
 
-PlayInput pointer(int x, int y, int down, int hits) {
-    PlayInput in;
-    in.x = x;
-    in.y = y;
-    in.down = down;
-    in.hits = hits;
-    return in;
-}
-
 bool projectileFlying() {
     for (int s = 1; s <= kParticles; s++)
         for (const int t : kProjectiles)
@@ -146,8 +137,8 @@ class Player {
     // ---- input -------------------------------------------------------------
 
     void click(int x, int y) {
-        plan_.push_back(pointer(x, y, 1, 1));
-        plan_.push_back(pointer(x, y, 0, 0));
+        plan_.push_back(pointerAt(x, y, 1, 1));
+        plan_.push_back(pointerAt(x, y, 0, 0));
     }
     void click(Pos p) { click(xOfCol(p.col), yOfRow(p.row)); }
 
@@ -165,9 +156,9 @@ class Player {
         switch (m.action) {
         case Action::Chain: {
             const std::vector<Pos>& p = m.cells;
-            plan_.push_back(pointer(xOfCol(p[0].col), yOfRow(p[0].row), 1, 1));
-            for (size_t i = 1; i < p.size(); i++) plan_.push_back(pointer(xOfCol(p[i].col), yOfRow(p[i].row), 1, 0));
-            plan_.push_back(pointer(xOfCol(p.back().col), yOfRow(p.back().row), 0, 0));
+            plan_.push_back(pointerAt(xOfCol(p[0].col), yOfRow(p[0].row), 1, 1));
+            for (size_t i = 1; i < p.size(); i++) plan_.push_back(pointerAt(xOfCol(p[i].col), yOfRow(p[i].row), 1, 0));
+            plan_.push_back(pointerAt(xOfCol(p.back().col), yOfRow(p.back().row), 0, 0));
             break;
         }
         case Action::Swap:
