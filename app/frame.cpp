@@ -164,6 +164,9 @@ void frameDraw() {
     countFpsFrame();
     ++gFrameCount;
     screenFade();
+    // The fade-out to the end saved the game last; the screen must not run on
+    // (a key on this frame would change what was saved).
+    if (gQuit == 1) return;
     runScreenFrame(gScreen);
     if (gFrameCount > 30) musicUpdate();
 

@@ -320,23 +320,30 @@ TEST_F(GameScreenTest, MenuSuspendsAndTheRoadmapResumesTheSameBoard) {
 } // namespace
 
 // What changes while the game fades out after the exit question (here the game
-// type, switched by its key) is in the player's file when the game ends.
+// type, switched by its key) is in the player's file when the game ends, also
+// when the key comes on the very frame the fade-out ends.
 TEST_F(GameScreenTest, QuittingKeepsWhatChangedWhileTheGameFadesOut) {
-    play(11, 3);
-    stepToGameFrame(160);
-    harness::requestClose();
-    for (int i = 0; i < 80 && !(gStatePopup == 99 && gRunPopup == 16); i++) game::step(1);
-    ASSERT_EQ(gStatePopup, 99);
-    harness::keyDown(13);
-    game::step(1);
-    harness::keyUp(13);
-    ASSERT_EQ(gNextScreen, SCREEN_QUIT);
-    harness::keyPress(50); // chain
-    for (int i = 0; i < 60 && gQuit != 1; i++) game::step(1);
-    ASSERT_EQ(gQuit, 1);
-    EXPECT_EQ(curPlayer().gtGameType, 1);
-    TSpieler saved;
-    saved.setUrl(gSaveDir + "players" + std::to_string(gCurPl) + ".ppp");
-    saved.LoadFromDisk();
-    EXPECT_EQ(saved.gtGameType, curPlayer().gtGameType);
+    for (const bool onTheLastFrame : {false, true}) {
+        SCOPED_TRACE(onTheLastFrame ? "key on the last frame" : "key during the fade-out");
+        play(11, 3);
+        stepToGameFrame(160);
+        harness::requestClose();
+        for (int i = 0; i < 80 && !(gStatePopup == 99 && gRunPopup == 16); i++) game::step(1);
+        ASSERT_EQ(gStatePopup, 99);
+        harness::keyDown(13);
+        game::step(1);
+        harness::keyUp(13);
+        ASSERT_EQ(gNextScreen, SCREEN_QUIT);
+        // At fade level 0 the next frame is the last one.
+        if (onTheLastFrame)
+            for (int i = 0; i < 20 && gFadeLevel > 0; i++) game::step(1);
+        harness::keyPress(curPlayer().gtGameType == 1 ? 51 : 50); // group or chain
+        for (int i = 0; i < 60 && gQuit != 1; i++) game::step(1);
+        ASSERT_EQ(gQuit, 1);
+        TSpieler saved;
+        saved.setUrl(gSaveDir + "players" + std::to_string(gCurPl) + ".ppp");
+        saved.LoadFromDisk();
+        EXPECT_EQ(saved.gtGameType, curPlayer().gtGameType);
+        gQuit = 0;
+    }
 }
