@@ -35,10 +35,13 @@ fuzz: deps
 	scripts/run-fuzz $(or $(SECONDS),60)
 
 # The long runs on the sanitizer build: a million frames of play by the rules,
-# every data file damaged, a million frames of random input over every screen
+# every data file damaged, a million frames of random input over every screen;
+# the random input once more on the release build for its memory curve
 # (scripts/soak lists them).
-soak: build-test
+soak: build-test build
 	cmake --build build-test --target soak_rules -j $(JOBS)
+	cmake -S . -B build -DVARNOKA_TESTS=ON
+	cmake --build build --target test_hardening -j $(JOBS)
 	scripts/soak
 
 # Every level played by the autoplayer with every strategy, SEEDS seeds each

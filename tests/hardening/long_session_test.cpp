@@ -7,7 +7,16 @@
 //
 // What is resident swings with the screen in front (its pictures, the music
 // track decoded whole), so the memory is compared where the game is always
-// alike: at rest on the main menu. The whole curve is printed too.
+// alike: at rest on the main menu. Even there it depends on the way the
+// player came: the story picture, the roadmap background and the level
+// pictures stay loaded until their screen loads the next one. So the samples
+// after the warm-up are cut into ten stretches and each stretch's lowest
+// sample is its floor; memory the game lost would lift every floor after it.
+// The whole curve and each stretch's floor and peak are printed.
+//
+// Under the sanitizers the figure means nothing (their allocator keeps freed
+// memory in quarantine and its shadow grows with every address ever used),
+// so there the curve is printed and the check is left to the plain build.
 #include "app/globals.h"
 #include "platform/platform.h"
 #include "tests/hardening/randomplay.h"
@@ -41,18 +50,39 @@ bool restingOnTheMenu() {
     return gScreen == SCREEN_MENU && gStatePopup == 0 && gFadeDir == 1 && gFadeLevel >= 255 && gPaused == -1;
 }
 
-// The samples after the warm-up against the first of them: the largest rise
-// and fall, in per cent.
-void swingAfterWarmUp(const std::vector<Sample>& samples, double& rise, double& fall) {
-    rise = fall = 0;
-    const auto base = std::find_if(samples.begin(), samples.end(),
-                                   [](const Sample& s) { return s.frame >= kWarmUpFrames; });
-    if (base == samples.end()) return;
-    for (auto it = base; it != samples.end(); ++it) {
-        const double change = 100.0 * (it->rss - base->rss) / base->rss;
-        rise = std::max(rise, change);
-        fall = std::max(fall, -change);
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitizedHeap = true;
+#elif defined(__has_feature)
+constexpr bool kSanitizedHeap = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitizedHeap = false;
+#endif
+
+constexpr int kStretches = 10;
+
+struct Stretch {
+    long from = 0, to = 0;
+    int samples = 0;
+    long long floor = 0, peak = 0;
+};
+
+// The samples after the warm-up in kStretches stretches of equal frames.
+std::vector<Stretch> stretchesAfterWarmUp(const std::vector<Sample>& samples, long frames) {
+    std::vector<Stretch> stretches(kStretches);
+    const long span = std::max(1L, (frames - kWarmUpFrames + kStretches - 1) / kStretches);
+    for (int i = 0; i < kStretches; i++) {
+        stretches[i].from = kWarmUpFrames + i * span;
+        stretches[i].to = stretches[i].from + span;
     }
+    for (const Sample& s : samples) {
+        if (s.frame < kWarmUpFrames) continue;
+        Stretch& st = stretches[std::min<long>(kStretches - 1, (s.frame - kWarmUpFrames) / span)];
+        st.floor = st.samples ? std::min(st.floor, s.rss) : s.rss;
+        st.peak = std::max(st.peak, s.rss);
+        st.samples++;
+    }
+    std::erase_if(stretches, [](const Stretch& st) { return st.samples == 0; });
+    return stretches;
 }
 
 void printCurve(const char* title, const std::vector<Sample>& samples) {
@@ -131,14 +161,24 @@ TEST(LongSession, RandomPlayKeepsTheGameAndItsSavesWhole) {
         EXPECT_GT(c.levelsResumed, 0);
         EXPECT_GT(c.levelsWon, 0);
         EXPECT_GT(c.fullscreenToggles, 0);
+        const std::vector<Stretch> stretches = stretchesAfterWarmUp(onTheMenu, c.frames);
+        ASSERT_GE(stretches.size(), 2u) << "too few rests on the main menu to compare";
+        std::printf("resident memory at rest on the main menu after frame %ld (frames: samples, floor MB, peak MB)\n",
+                    kWarmUpFrames);
         double rise = 0, fall = 0;
-        swingAfterWarmUp(onTheMenu, rise, fall);
-        std::printf(
-            "resident memory at rest on the main menu after frame %ld: rises at most %.2f %%, falls at "
-            "most %.2f %%\n",
-            kWarmUpFrames, rise, fall);
-        EXPECT_LE(rise, 5.0);
-        EXPECT_LE(fall, 5.0);
+        for (const Stretch& st : stretches) {
+            const double change = 100.0 * (st.floor - stretches[0].floor) / stretches[0].floor;
+            rise = std::max(rise, change);
+            fall = std::max(fall, -change);
+            std::printf("  %7ld-%7ld: %3d, %7.1f, %7.1f\n", st.from, st.to, st.samples, st.floor / 1048576.0,
+                        st.peak / 1048576.0);
+        }
+        std::printf("floors against the first: rise at most %.2f %%, fall at most %.2f %%%s\n", rise, fall,
+                    kSanitizedHeap ? " (not checked under the sanitizers)" : "");
+        if (!kSanitizedHeap) {
+            EXPECT_LE(rise, 5.0);
+            EXPECT_LE(fall, 5.0);
+        }
     }
 }
 
