@@ -3,7 +3,7 @@
 // sampled as it goes; at every quit and at the end the saves must hold what
 // the game did. `make test` plays a short session; the soak script plays long
 // ones (VARNOKA_SOAK_FRAMES frames with VARNOKA_SOAK_SEED), in which the
-// resident memory after the first 100,000 frames must stay within 5 %.
+// resident memory after the first 100,000 frames must not grow by more than 5 %.
 //
 // What is resident swings with the screen in front (its pictures, the music
 // track decoded whole), so the memory is compared where the game is always
@@ -11,7 +11,8 @@
 // player came: the story picture, the roadmap background and the level
 // pictures stay loaded until their screen loads the next one. So the samples
 // after the warm-up are cut into ten stretches and each stretch's lowest
-// sample is its floor; memory the game lost would lift every floor after it.
+// sample is its floor; memory the game lost would lift every floor after it,
+// and no floor may lie more than 5 % above the first.
 // The whole curve and each stretch's floor and peak are printed.
 //
 // Under the sanitizers the figure means nothing (their allocator keeps freed
@@ -175,9 +176,10 @@ TEST(LongSession, RandomPlayKeepsTheGameAndItsSavesWhole) {
         }
         std::printf("floors against the first: rise at most %.2f %%, fall at most %.2f %%%s\n", rise, fall,
                     kSanitizedHeap ? " (not checked under the sanitizers)" : "");
+        // Only a rise is a fault; the floors also dip when the window was
+        // left smaller than its usual size, and that is printed.
         if (!kSanitizedHeap) {
             EXPECT_LE(rise, 5.0);
-            EXPECT_LE(fall, 5.0);
         }
     }
 }
