@@ -317,8 +317,6 @@ TEST_F(GameScreenTest, MenuSuspendsAndTheRoadmapResumesTheSameBoard) {
     EXPECT_EQ(restored, board);
 }
 
-} // namespace
-
 // What changes while the game fades out after the exit question (here the game
 // type, switched by its key) is in the player's file when the game ends, also
 // when the key comes on the very frame the fade-out ends.
@@ -347,3 +345,5 @@ TEST_F(GameScreenTest, QuittingKeepsWhatChangedWhileTheGameFadesOut) {
         gQuit = 0;
     }
 }
+
+} // namespace
