@@ -70,10 +70,13 @@ windows: build windows-deps
 	cmake --build build-windows -j $(JOBS)
 
 # The test suite built for Windows and run under Wine (scripts/wine-run, a
-# Wine prefix of its own in ~/.cache/varnoka-wine), headless as make test.
+# Wine prefix of its own in ~/.cache/varnoka-wine), headless as make test;
+# then a player's session of the game and the installer, on a virtual X
+# server (tests/windows/).
 test-windows: build windows-deps
 	$(WINDOWS_CMAKE) -DVARNOKA_TESTS=ON
 	cmake --build build-windows -j $(JOBS)
+	cmake --build build-windows --target package-windows
 	scripts/wine-run cmd /c exit
 	cd build-windows && ctest --output-on-failure -j $(JOBS)
 

@@ -3,7 +3,8 @@
 ; player's saves live in the per-user application-data folder and are never
 ; touched. makensis gets VERSION (x.y.z), STAGE (the folder to install) and
 ; OUTFILE.
-Unicode true
+; A 64-bit installer for the 64-bit game (it runs where the game runs).
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnoka"
