@@ -82,7 +82,7 @@ bool player() {
 bool options() {
     game::clickAt(265, 740);
     if (!stepUntil([] { return popupOpen(100); }, 60)) return false;
-    game::clickAt(512, 564);
+    game::clickAt(512, 612);
     return stepUntil(noPopup, 60);
 }
 
