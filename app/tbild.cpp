@@ -37,7 +37,7 @@ int TBild::LoadFromDisk(const std::string& path, int flags) {
         label = path;
     } else {
         Unload();
-        DebugLog("TBild: Laden nicht erfolgreich (" + path + ")");
+        DebugLog("TBild: Laden nicht erfolgreich (" + own + ")");
     }
     return 0;
 }
