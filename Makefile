@@ -2,7 +2,7 @@
 # fresh Debian machine: install what is missing, build, generate the data folder.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build build-test deps bench fuzz soak contact-sheet levels-report package clean \
+.PHONY: run test build build-test deps bench fuzz soak contact-sheet language-sheet levels-report package clean \
 	windows-deps windows test-windows package-windows
 
 deps:
@@ -54,6 +54,13 @@ levels-report: build
 
 contact-sheet: build
 	cmake --build build --target contact-sheet
+
+# Every language's scripted session on the sanitizer build, and five of its
+# frames per language on review/languages.png.
+language-sheet: build-test
+	cd build-test && ctest -R LanguageSession --output-on-failure
+	mkdir -p review
+	build-test/tools/datagen/contactsheet --languages build-test/frames/languages --sheet review/languages.png
 
 # Windows: a cross build with MinGW-w64 in build-windows/ (build-windows/game
 # holds varnoka.exe beside the native build's data folder). The libraries are

@@ -8,7 +8,7 @@
 #include "app/startpics.h"
 #include "persist/besttimes.h"
 #include "persist/config.h"
-#include "persist/language.h"
+#include "persist/languages.h"
 #include "persist/profile.h"
 
 std::string gInstanceLockName = "ZWH";
@@ -74,6 +74,7 @@ int startUp() {
     for (int i = 0; i <= 9; ++i) gPlayers[i].setUrl(gSaveDir + "players" + std::to_string(i) + ".ppp");
     if (firstRun) {
         gConfig.Reset();
+        gConfig.sprache = languageOfLocale(UserLocaleName());
         gConfig.SaveToDisk();
         gConfig.LoadFromDisk();
         for (int i = 1; i <= 9; ++i) gPlayers[i].Reset();
@@ -84,7 +85,7 @@ int startUp() {
         for (int i = 1; i <= 9; ++i) gPlayers[i].LoadFromDisk();
         loadBestTimes();
     }
-    gLang.loadFromDisk("data/texts/codetexts.txt", "=");
+    loadLanguage(gConfig.sprache);
 
     gPaused = -1;
     gFrameCount = 0;
@@ -94,7 +95,6 @@ int startUp() {
     resetFpsMeter();
     screenLoadscreenLoad();
     runScreenPrepare(SCREEN_BRANDING, 1);
-    gConfig.sprache = 0;
     return 0;
 }
 

@@ -41,6 +41,8 @@ int menustuff_load() {
     imgPointerProbe.LoadFromDisk("data/UI/coll.png", 0);
     loadCentred(gPicPointerProbe3, "data/UI/coll3.png", -1);
     loadCentred(gImageButtonPics[10], "data/ui/bnmove2.png");
+    loadCentred(gImageButtonPics[11], "data/UI/langleft.png");
+    loadCentred(gImageButtonPics[12], "data/UI/langright.png");
     loadCentred(gPicUiTopFull, "data/ui/uitopfull.png");
     return 0;
 }

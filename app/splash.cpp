@@ -5,6 +5,7 @@
 
 #include "app/globals.h"
 #include "app/mainloop.h"
+#include "persist/languages.h"
 #include "platform/debuglog.h"
 
 std::string splashFile[kSplashPages + 1];
@@ -91,7 +92,7 @@ int screenTellgravePrepare(int page) {
     if (page == 1) {
         for (int i = 1; i <= splashCount; ++i) {
             splashPicture[i] =
-                splashFile[i].empty() ? nullptr : LoadPicture("data/branding/" + splashFile[i], -1);
+                splashFile[i].empty() ? nullptr : LoadPicture(localisedPath("data/branding/" + splashFile[i]), -1);
             if (splashPicture[i]) CentrePictureHandle(splashPicture[i].get());
         }
     }

@@ -1,17 +1,35 @@
 #include "app/tbild.h"
 
+#include "persist/languages.h"
 #include "platform/debuglog.h"
 
-TBild::~TBild() = default;
+#include <set>
+
+namespace {
+
+// Every picture wrapper alive, for the reload after a language switch.
+std::set<TBild*>& allPictures() {
+    static std::set<TBild*> pictures;
+    return pictures;
+}
+
+} // namespace
+
+TBild::TBild() { allPictures().insert(this); }
+
+TBild::~TBild() { allPictures().erase(this); }
 
 int TBild::LoadFromDisk(const std::string& path, int flags) {
-    if (url == path && isLoaded != 0) {
+    const std::string own = localisedPath(path);
+    if (url == path && file == own && isLoaded != 0) {
         DebugLog("TBild: Unnoetiges Neu-Laden von " + path + " verhindert!");
         return 0;
     }
-    DebugLog("TBild: Lade(" + path + ")");
+    DebugLog("TBild: Lade(" + own + ")");
     url = path;
-    data = LoadPicture(path, flags);
+    file = own;
+    flags_ = flags;
+    data = LoadPicture(own, flags);
     if (data) {
         isLoaded = 1;
         W = static_cast<float>(PictureWidth(data.get()));
@@ -19,7 +37,7 @@ int TBild::LoadFromDisk(const std::string& path, int flags) {
         label = path;
     } else {
         Unload();
-        DebugLog("TBild: Laden nicht erfolgreich (" + path + ")");
+        DebugLog("TBild: Laden nicht erfolgreich (" + own + ")");
     }
     return 0;
 }
@@ -62,5 +80,16 @@ int TBild::Center() {
 
 int TBild::setHandleTopLeft() {
     if (data) SetPictureHandle(data.get(), 0, 0);
+    return 0;
+}
+
+int reloadLocalisedPictures() {
+    for (TBild* pic : allPictures()) {
+        if (pic->isLoaded == 0 || !pic->data || localisedPath(pic->url) == pic->file) continue;
+        float hx = 0, hy = 0;
+        ReadPictureHandle(pic->data.get(), hx, hy);
+        pic->LoadFromDisk(pic->url, pic->flags_);
+        if (pic->data) SetPictureHandle(pic->data.get(), hx, hy);
+    }
     return 0;
 }

@@ -1,6 +1,7 @@
 // TBild: one picture with its file path, size, a stored drawing position and a
 // label for log lines. Loading the same file again while loaded does nothing;
-// drawing an empty wrapper draws nothing and writes a log line.
+// drawing an empty wrapper draws nothing and writes a log line. A picture with
+// words comes from the language's own folder when it has one.
 #pragma once
 #include "platform/platform.h"
 
@@ -16,8 +17,9 @@ class TBild {
     int isLoaded = 0;      // 1 while data holds a picture loaded by LoadFromDisk
     int isCentered = 0;    // carried along, not used
     std::string label;     // text used in log lines
+    std::string file;      // the file loaded for url in the language in use
 
-    TBild() = default;
+    TBild();
     TBild(const TBild&) = delete;
     TBild& operator=(const TBild&) = delete;
     virtual ~TBild();
@@ -30,4 +32,12 @@ class TBild {
     virtual int setXY(float x, float y);
     virtual int Center();
     virtual int setHandleTopLeft();
+
+  private:
+    int flags_ = 0;
+    friend int reloadLocalisedPictures();
 };
+
+// Reloads every loaded picture whose file differs in the language now in use,
+// keeping its handle.
+int reloadLocalisedPictures();

@@ -12,13 +12,14 @@ class TBitmapFont;
 // Button states returned by button and imageButton.
 enum ButtonState { BUTTON_IDLE = 0, BUTTON_HOVER = 2, BUTTON_CLICKED = 3, BUTTON_HELD = 4 };
 
-constexpr int kUiPictureSlots = 11; // slots 0..10
+constexpr int kUiPictureSlots = 13; // slots 0..12
 
 // Text button pictures by style: 1 "data/UI/buttonlarge.png", 3
 // "data/UI/buttonsmall.png", 5..7 "data/match3/gtbutt1..3.png"; other slots stay
 // empty. Centred.
 extern TBild gButtonPics[kUiPictureSlots];
-// Picture buttons by index: 10 "data/ui/bnmove2.png" (the options slider knob).
+// Picture buttons by index: 10 "data/ui/bnmove2.png" (the options slider knob),
+// 11 and 12 "data/UI/langleft.png" and "langright.png" (the options language arrows).
 extern TBild gImageButtonPics[kUiPictureSlots];
 // "data/UI/coll3.png", flags -1: the solid shape placed at the mouse position for
 // the picture-button hit test.

@@ -9,6 +9,12 @@ TLanguage gLang;
 
 int TLanguage::loadFromDisk(const std::string& path, const std::string& delim) {
     delimiter = delim;
+    readFile(path);
+    url = path;
+    return 0;
+}
+
+void TLanguage::readFile(const std::string& path) {
     reportedMissing_.clear();
     StreamPtr s = OpenRead(path);
     if (!s) {
@@ -27,12 +33,11 @@ int TLanguage::loadFromDisk(const std::string& path, const std::string& delim) {
         }
         Close(s);
     }
-    url = path;
-    return 0;
 }
 
 int TLanguage::reload() {
     lang.clear();
+    if (!fallbackUrl.empty()) readFile(fallbackUrl);
     return loadFromDisk(url, delimiter);
 }
 

@@ -10,12 +10,15 @@ class TLanguage {
     std::string delimiter;
     std::string url;
     std::string undefined = "_UNDEF_";
+    // Read before url on every reload, so url's lines override it; empty for none.
+    std::string fallbackUrl;
 
     int loadFromDisk(const std::string& path, const std::string& delim);
     int reload();
     std::string getValue(const std::string& key) const;
 
   private:
+    void readFile(const std::string& path);
     // Keys already written to the debug log as missing, so each is logged once.
     mutable std::set<std::string> reportedMissing_;
 };

@@ -239,6 +239,9 @@ void ReleaseInstanceLock();
 // $XDG_DATA_HOME or ~/.local/share, with a trailing '/'; "" when neither exists.
 std::string SharedAppDataFolder();
 void SetAppTitle(const std::string& title);
+// The name of the user's language setting ("de_DE.UTF-8", "pt-BR", ...); "" when
+// none is set.
+std::string UserLocaleName();
 void SetWindowIcon(const std::string& icoPath);
 void AddMinimiseButton();
 void MinimiseWindow();

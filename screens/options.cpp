@@ -1,5 +1,5 @@
-// The options popup (100): effects and music volume sliders and the full-screen
-// check box.
+// The options popup (100): effects and music volume sliders, the full-screen
+// check box and the language choice.
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/menupics.h"
@@ -7,6 +7,7 @@
 #include "app/ui.h"
 #include "persist/config.h"
 #include "persist/language.h"
+#include "persist/languages.h"
 #include "platform/platform.h"
 #include "screens/popuptext.h"
 
@@ -47,6 +48,20 @@ void fullscreenCheckBox() {
     if (gConfig.fullscreen == 1) gPicCheckMark.PaintXY(448, 474);
 }
 
+// The language's own name between two arrows over the tracks' ends. A step
+// switches every text and every picture with words at once and is saved.
+void languageRow() {
+    constexpr int y = 540;
+    drawCentredText(gFontText, languageName(gConfig.sprache), y - 16);
+    const bool back = imageButton(kTrackLeft, y, 11, 2) == BUTTON_CLICKED;
+    const bool on = imageButton(kTrackLeft + kVolumeMax, y, 12, 2) == BUTTON_CLICKED;
+    const int step = on ? 1 : back ? -1 : 0;
+    if (step == 0 || gSoundDrag != 0 || gMusicDrag != 0) return;
+    loadLanguage((gConfig.sprache + step + kLanguageCount) % kLanguageCount);
+    reloadLocalisedPictures();
+    gConfig.SaveToDisk();
+}
+
 } // namespace
 
 int optionsPopup() {
@@ -55,9 +70,10 @@ int optionsPopup() {
     volumeRow(384, 326, 364, "sound", gConfig.soundlaut, gSoundDrag, gMusicDrag);
     volumeRow(289, 231, 269, "music", gConfig.musiklautsoll, gMusicDrag, gSoundDrag);
     fullscreenCheckBox();
+    languageRow();
     if (gMouseDown == 0) gSoundDrag = gMusicDrag = 0;
 
-    const int ok = button(512, 564, 3, 2, gLang.getValue("ok"));
+    const int ok = button(512, 612, 3, 2, gLang.getValue("ok"));
     if (popupConfirmed(ok)) {
         // Escape can come while a knob is still dragged past an end: only
         // values inside the range are stored.

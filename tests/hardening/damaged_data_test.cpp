@@ -6,6 +6,7 @@
 // `make test` runs a sample of each kind of file; with VARNOKA_SOAK=1 (the
 // soak script) every file of content/manifest.txt is damaged in all three
 // ways. VARNOKA_SOAK_JOBS sets how many sessions run at once.
+#include "persist/languages.h"
 #include "platform/debuglog.h"
 #include "tests/hardening/child.h"
 #include "tests/hardening/damage.h"
@@ -45,6 +46,18 @@ SessionPlan planFor(const std::string& file) {
     return plan;
 }
 
+// A language's own copy of a file ("data/lang/<code>/...") is read where the
+// English one is, in a game in that language: the English path and the language.
+std::string englishPath(const std::string& file, int& language) {
+    language = 0;
+    const std::string prefix = "data/lang/";
+    if (file.rfind(prefix, 0) != 0) return file;
+    const size_t slash = file.find('/', prefix.size());
+    if (slash == std::string::npos) return file;
+    language = languageOfLocale(file.substr(prefix.size(), slash - prefix.size()));
+    return "data/" + file.substr(slash + 1);
+}
+
 // Child task: VARNOKA_DAMAGED_FILE damaged as VARNOKA_DAMAGE (no file: the
 // whole folder), then the session. Prints the steps made and the first log
 // line that names the file.
@@ -60,8 +73,10 @@ int damagedSession() {
         (!damageFromName(std::getenv("VARNOKA_DAMAGE") ? std::getenv("VARNOKA_DAMAGE") : "", damage) ||
          !damageFile(file, damage)))
         return 4;
-    SessionPlan plan = planFor(file);
-    if (plan.level > 1) writeSaves({{kSessionPlayer, plan.level}});
+    int language = 0;
+    SessionPlan plan = planFor(englishPath(file, language));
+    setenv("LC_ALL", languageCode(language).c_str(), 1); // the language of a first start
+    if (plan.level > 1) writeSaves({{kSessionPlayer, plan.level}}, language);
     std::string named;
     plan.watch = [&] {
         for (const std::string& line : DebugLogLines())
@@ -193,7 +208,11 @@ void expectSurvived(const std::vector<Finding>& findings) {
         EXPECT_EQ(f.run.outcome, Outcome::Passed)
             << outcomeName(f.run.outcome) << " after " << f.run.seconds << " s\n"
             << f.run.report;
-        EXPECT_FALSE(f.logLine.empty()) << "no debug log line names the file";
+        // A language's picture that is gone is replaced by the English one, by design
+        // without a word in the log.
+        const bool silentFallback = f.c.damage == Damage::Deleted && f.c.file.rfind("data/lang/", 0) == 0 &&
+                                    f.c.file.find("/texts/codetexts.txt") == std::string::npos;
+        if (!silentFallback) EXPECT_FALSE(f.logLine.empty()) << "no debug log line names the file";
         EXPECT_GE(f.steps, 1);
     }
 }

@@ -423,7 +423,8 @@ void RandomPlayer::optionsPopup() {
     if (r <= 25) return drag(372 + gConfig.soundlaut, 387, between(300, 720), 387 + between(-30, 30));
     if (r <= 50) return drag(372 + gConfig.musiklautsoll, 292, between(300, 720), 292 + between(-30, 30));
     if (r <= 60) return tap(442, 480); // full screen
-    if (r <= 85) return tap(512, 564);
+    if (r <= 70) return tap(chance(50) ? 372 : 652, 540); // language
+    if (r <= 85) return tap(512, 612);
     key(chance(50) ? kEscape : kEnter);
 }
 

@@ -82,7 +82,7 @@ bool player() {
 bool options() {
     game::clickAt(265, 740);
     if (!stepUntil([] { return popupOpen(100); }, 60)) return false;
-    game::clickAt(512, 564);
+    game::clickAt(512, 612);
     return stepUntil(noPopup, 60);
 }
 
@@ -164,7 +164,7 @@ void winLevels(const SessionPlan& plan) {
 
 } // namespace
 
-void writeSaves(const std::vector<SavedPlayer>& players) {
+void writeSaves(const std::vector<SavedPlayer>& players, int language) {
     chooseSaveFolder();
     int slot = 1;
     for (const SavedPlayer& saved : players) {
@@ -181,6 +181,7 @@ void writeSaves(const std::vector<SavedPlayer>& players) {
     TConfig config;
     config.setUrl(gSaveDir + "settings.txt");
     config.Reset();
+    config.sprache = language;
     gCurPl = 1;
     config.SaveToDisk();
     gCurPl = -1;

@@ -37,11 +37,12 @@ struct SessionPlan {
 // it). Needs a harness::HeadlessEnv.
 int runScriptedSession(const SessionPlan& plan);
 // Writes saves into the save folder: the players in slots 1, 2, ... at their
-// levels (101 = the story finished), slot 1 current, no best times yet.
+// levels (101 = the story finished), slot 1 current, the game in the given
+// language, no best times yet.
 struct SavedPlayer {
     const char* name;
     int level;
 };
-void writeSaves(const std::vector<SavedPlayer>& players);
+void writeSaves(const std::vector<SavedPlayer>& players, int language = 0);
 
 } // namespace hardening

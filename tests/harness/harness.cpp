@@ -19,6 +19,13 @@ HeadlessEnv::HeadlessEnv(bool openDisplay)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // A first start takes the language from the locale: English whatever the
+    // machine's, unless a test sets another.
+    if (const char* old = std::getenv("LC_ALL")) {
+        hadLocale_ = true;
+        oldLocale_ = old;
+    }
+    setenv("LC_ALL", "C", 1);
     if (const char* old = std::getenv(VARNOKA_DATA_HOME_VARIABLE)) {
         hadDataHome_ = true;
         oldDataHome_ = old;
@@ -42,6 +49,11 @@ HeadlessEnv::~HeadlessEnv()
     CloseDisplay();
     ResetInputState();
     UseVirtualClock(false);
+    if (hadLocale_) {
+        setenv("LC_ALL", oldLocale_.c_str(), 1);
+    } else {
+        unsetenv("LC_ALL");
+    }
     if (hadDataHome_) {
         setenv(VARNOKA_DATA_HOME_VARIABLE, oldDataHome_.c_str(), 1);
     } else {

@@ -24,8 +24,8 @@ public:
 
 private:
     std::string dataHome_;
-    std::string oldDataHome_;
-    bool hadDataHome_ = false;
+    std::string oldDataHome_, oldLocale_;
+    bool hadDataHome_ = false, hadLocale_ = false;
 };
 
 // A GoogleTest fixture holding a HeadlessEnv.

@@ -163,7 +163,8 @@ TEST(InstalledGame, StartsFromAnyFolderReachesItsMainMenuAndWritesOnlyItsSaveFol
     ASSERT_FALSE(display.name().empty()) << display.log();
     install::Child game({tree.usr() + "bin/varnoka"},
                         {"DISPLAY=" + display.name(), "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy",
-                         "XDG_DATA_HOME=" + dataHome.path(), "ASAN_OPTIONS=detect_leaks=0"},
+                         "XDG_DATA_HOME=" + dataHome.path(), "ASAN_OPTIONS=detect_leaks=0",
+                         "LC_ALL=C"}, // English, like the reference drawn here
                         work.path());
 
     // Drawn while the game starts: the same data, in this process.

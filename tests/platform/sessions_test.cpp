@@ -152,7 +152,7 @@ TEST_F(Sessions, StartUpToTheMainMenuAndItsPopups)
         click(100, 100); // ends the pause the switch starts
         runUntilPopup(100);
     }
-    click(512, 564);
+    click(512, 612);
     runUntilNoPopup();
 
     // The credits and the exit question, left with Escape.

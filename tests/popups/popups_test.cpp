@@ -248,7 +248,7 @@ TEST_F(PopupsTest, FullScreenBoxSwitchesEvenWhileOpeningAndIsSavedOnlyByOk) {
     EXPECT_EQ(readFile(saveDir() + "settings.txt"), savedBefore);
     clickStep(100, 100); // the click that ends the pause
     ASSERT_TRUE(stepUntilOpen());
-    clickStep(512, 564);
+    clickStep(512, 612);
     EXPECT_EQ(gPopupDir, 2);
     const std::string saved = readFile(saveDir() + "settings.txt");
     EXPECT_EQ(saved.substr(0, saved.find('\r')), std::to_string(1 - before));

@@ -3,9 +3,11 @@
 // the long ledge along the bottom edge, and the menu button.
 #include "art/game_paint.h"
 #include "family.h"
+#include "texts/picturewords.h"
 
 #include <array>
 #include <cmath>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -151,7 +153,7 @@ void paintLongBar(Canvas& c) {
     mossFringe(cr, 0, c.width(), 6, 12, 11);
 }
 
-void paintMenuButton(Canvas& c, bool hover) {
+void paintMenuButton(Canvas& c, bool hover, const std::string& word) {
     cairo_t* cr = c.cr();
     double w = c.width(), h = c.height();
     if (hover) glow(cr, w / 2, h / 2, w / 2, {1.0, 0.9, 0.5}, 0.6);
@@ -169,7 +171,12 @@ void paintMenuButton(Canvas& c, bool hover) {
         cairo_fill(cr);
     }
     setFont(cr, kFontRound, 17);
-    outlinedText(cr, "Menu", w / 2 + 11, h / 2 + 6, hover ? Rgb{1, 1, 0.9} : pal::cream, pal::outline, 1.8);
+    cairo_text_extents_t ext;
+    cairo_text_extents(cr, word.c_str(), &ext);
+    // Centred at w / 2 + 11, right of the bars (which end at x 32), 4 pixels clear of them.
+    if (ext.x_advance > 2 * (w / 2 + 11 - 36))
+        throw std::runtime_error("\"" + word + "\" is too wide for the menu button");
+    outlinedText(cr, word, w / 2 + 11, h / 2 + 6, hover ? Rgb{1, 1, 0.9} : pal::cream, pal::outline, 1.8);
 }
 
 void makeHud(const datagen::Context& ctx) {
@@ -177,8 +184,12 @@ void makeHud(const datagen::Context& ctx) {
     renderPicture(out("m3uiup"), 1024, 88, paintTopBar);
     renderPicture(out("m3uidown"), 372, 78, paintBottomPanel);
     renderPicture(out("m3uilongbar"), 1024, 26, paintLongBar);
-    renderPicture(out("menu"), 104, 44, [](Canvas& c) { paintMenuButton(c, false); });
-    renderPicture(out("menuhover"), 104, 44, [](Canvas& c) { paintMenuButton(c, true); });
+    texts::forEachLanguage(ctx, {"menubutton"}, [&](const texts::PictureWords& language,
+                                                    const std::vector<std::string>& words) {
+        for (bool hover : {false, true})
+            renderPicture(ctx.file(language.file(hover ? "data/match3/menuhover.png" : "data/match3/menu.png")), 104,
+                          44, [&](Canvas& c) { paintMenuButton(c, hover, words[0]); });
+    });
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 // banner.
 #include "art/beetle.h"
 #include "family.h"
+#include "texts/picturewords.h"
 
 #include <cmath>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -105,7 +107,7 @@ void leaf(cairo_t* cr, double x, double y, double length, double angle, Rgb c) {
     cairo_stroke(cr);
 }
 
-void paintBanner(Canvas& c) {
+void paintBanner(Canvas& c, const std::string& words) {
     cairo_t* cr = c.cr();
     double w = c.width(), h = c.height(), cy = h / 2.0 + 6;
     // Soft shadow so the banner stands off the board.
@@ -151,7 +153,12 @@ void paintBanner(Canvas& c) {
     cairo_stroke(cr);
     cairo_set_dash(cr, nullptr, 0, 0);
     setFont(cr, kFontRound, 64);
-    outlinedText(cr, "Game on!", w / 2, cy + 16, {1.0, 0.85, 0.3}, pal::outline, 4.5);
+    cairo_text_extents_t ext;
+    cairo_text_extents(cr, words.c_str(), &ext);
+    if (ext.x_advance > w - 140) // the ribbon's face, less its rounded ends
+        throw std::runtime_error("\"" + words + "\" is " + std::to_string(static_cast<int>(ext.x_advance - (w - 140))) +
+                                 " pixels too wide for the game-on banner");
+    outlinedText(cr, words, w / 2, cy + 16, {1.0, 0.85, 0.3}, pal::outline, 4.5);
     // A beetle taking a ride on the ribbon, and a few sparkles.
     beetleTop(cr, w - 122, cy - 38, 30, beetleColour(1), 3);
     sparkle(cr, 120, cy - 42, 12, {1, 1, 0.85}, 0.95);
@@ -166,7 +173,10 @@ void makeButtons(const datagen::Context& ctx) {
             buttonFace(c.cr());
             icons[i](c.cr());
         });
-    renderPicture(ctx.file("data/texts/gameon.png"), 620, 170, paintBanner);
+    texts::forEachLanguage(ctx, {"gameon"}, [&](const texts::PictureWords& language, const std::vector<std::string>& words) {
+        renderPicture(ctx.file(language.file("data/texts/gameon.png")), 620, 170,
+                      [&](Canvas& c) { paintBanner(c, words[0]); });
+    });
 }
 
 } // namespace

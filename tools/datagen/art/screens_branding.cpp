@@ -2,6 +2,7 @@
 // page and the game's title page, both full-screen and fully opaque.
 #include "art/screens_kit.h"
 #include "family.h"
+#include "texts/picturewords.h"
 
 #include <cmath>
 
@@ -76,7 +77,7 @@ void studioPage(const datagen::Context& ctx) {
     c.savePng(ctx.file("data/branding/studio.png"));
 }
 
-void titlePage(const datagen::Context& ctx) {
+void titlePage(const datagen::Context& ctx, const texts::PictureWords& language, const std::string& tagline) {
     Canvas c(1024, 768);
     cairo_t* cr = c.cr();
     Scene s;
@@ -88,16 +89,19 @@ void titlePage(const datagen::Context& ctx) {
     paintLandscape(c, s);
     gameLogo(cr, 512, 220, 1.55);
     setFont(cr, kFontText, 30);
-    outlinedText(cr, "Clear the moss, wake the guardians!", 512, 420, pal::cream, pal::outline, 3, 3);
+    outlinedText(cr, tagline, 512, 420, pal::cream, pal::outline, 3, 3);
     for (int k = 1; k <= 4; ++k)
         beetle(cr, 300 + (k - 1) * 140, 560 + (k % 2) * 30, 56, k, (k - 2.5) * 0.15);
     liftBlacks(c, 12);
-    c.savePng(ctx.file("data/branding/title.png"));
+    c.savePng(ctx.file(language.file("data/branding/title.png")));
 }
 
 void branding(const datagen::Context& ctx) {
     studioPage(ctx);
-    titlePage(ctx);
+    texts::forEachLanguage(ctx, {"tagline"}, [&](const texts::PictureWords& language,
+                                                 const std::vector<std::string>& words) {
+        titlePage(ctx, language, words[0]);
+    });
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace art::scr {
 
@@ -652,9 +653,17 @@ void liftBlacks(Canvas& canvas, int floor) {
 void storyBanner(cairo_t* cr, double cy, const std::vector<std::string>& lines) {
     setFont(cr, kFontText, 30);
     double w = 0;
+    std::string widest;
     for (auto& l : lines)
-        w = std::max(w, textWidth(cr, l));
+        if (textWidth(cr, l) > w) {
+            w = textWidth(cr, l);
+            widest = l;
+        }
     w += 90;
+    // The curled ends reach 34 pixels out on either side; keep 10 clear of the edge.
+    if (w + 2 * 34 > 1024 - 2 * 10)
+        throw std::runtime_error("story ribbon " + std::to_string(static_cast<int>(w + 68 - 1004)) +
+                                 " pixels too wide for \"" + widest + "\"");
     double h = 30 + 40.0 * lines.size();
     double x = 512 - w / 2, y = cy - h / 2;
     // Curled ribbon ends behind the banner.

@@ -5,9 +5,11 @@
 // corner stays quiet for the game's "continue" button.
 #include "art/screens_kit.h"
 #include "family.h"
+#include "texts/picturewords.h"
 
 #include <cmath>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,6 @@ namespace {
 
 struct Page {
     Scene scene;
-    std::vector<std::string> lines;
     std::function<void(cairo_t*)> characters;
 };
 
@@ -88,10 +89,7 @@ std::vector<Page> pages() {
     std::vector<Page> p(12);
     p[0].scene = scene(0.2, 0.95, 701);
     p[0].scene.arches = true;
-    p[0].lines = {"High in the hills lies Varnoka, a valley of old stone gardens.",
-                  "But a thick moss has crept over every path and every stone."};
     p[1].scene = scene(0.15, 0.55, 702);
-    p[1].lines = {"Four little beetles want to help.", "Clear the moss, and they will find their way home!"};
     p[1].characters = [](cairo_t* cr) {
         beetle(cr, 300, 560, 70, 1, -0.2);
         beetle(cr, 440, 600, 70, 2, -0.05);
@@ -100,12 +98,9 @@ std::vector<Page> pages() {
     };
     p[2].scene = scene(0.2, 0.6, 703);
     p[2].scene.dusk = 0.3;
-    p[2].lines = {"Deep in the gardens, four old guardians are fast asleep.",
-                  "Only the beetles can wake them up."};
     p[2].characters = [](cairo_t* cr) { guardianRow(cr, 230, 560, 62, 190, false); };
     p[3].scene = scene(0.3, 0.15, 704);
     p[3].scene.pond = true;
-    p[3].lines = {"The first gardens breathe again.", "Flowers peek out between the old stones."};
     p[3].characters = [](cairo_t* cr) {
         Rng rng(714);
         for (int i = 0; i < 40; ++i)
@@ -114,7 +109,6 @@ std::vector<Page> pages() {
         beetle(cr, 520, 600, 60, 2, 0.4);
     };
     p[4].scene = scene(0.4, 0.3, 705);
-    p[4].lines = {"A beetle tickles a guardian's nose...", "...and two sleepy eyes blink open!"};
     p[4].characters = [](cairo_t* cr) {
         guardian(cr, 430, 540, 130, 1, true);
         beetle(cr, 482, 562, 32, 1, -1.9); // on the guardian's nose
@@ -122,14 +116,11 @@ std::vector<Page> pages() {
     p[5].scene = scene(0.5, 0.05, 706);
     p[5].scene.pond = true;
     p[5].scene.waterfall = true;
-    p[5].lines = {"The old springs are flowing again.", "The beetles splash about in the clear water."};
     p[5].characters = [](cairo_t* cr) { beetleRow(cr, 250, 520, 44, 150, 20, 0.3); };
     p[6].scene = scene(0.6, 0.1, 707);
     p[6].scene.arches = true;
-    p[6].lines = {"Summer has come. On and on they march,", "towards the ruined arches of the old temple."};
     p[6].characters = [](cairo_t* cr) { beetleRow(cr, 620, 640, 40, -80, -40, -1.1); };
     p[7].scene = scene(0.68, 0.05, 708);
-    p[7].lines = {"The guardians are awake!", "With one mighty yawn they crack the heavy stones."};
     p[7].characters = [](cairo_t* cr) {
         crackedStone(cr, 512, 520, 130);
         guardian(cr, 200, 560, 60, 1, true);
@@ -139,7 +130,6 @@ std::vector<Page> pages() {
     };
     p[8].scene = scene(0.8, 0.05, 709);
     p[8].scene.dusk = 0.35;
-    p[8].lines = {"Autumn paints the hills in gold.", "Only the high gardens are still covered in moss."};
     p[8].characters = [](cairo_t* cr) {
         guardian(cr, 300, 600, 56, 3, true);
         guardian(cr, 440, 620, 56, 4, true);
@@ -147,8 +137,6 @@ std::vector<Page> pages() {
     };
     p[9].scene = scene(0.84, 0.0, 710);
     p[9].scene.night = 1.0;
-    p[9].lines = {"At night the friends rest among the fireflies,",
-                  "dreaming of the last garden on the hill."};
     p[9].characters = [](cairo_t* cr) {
         glow(cr, 512, 600, 260, pal::gold, 0.35);
         guardianRow(cr, 250, 580, 50, 170, false);
@@ -157,14 +145,10 @@ std::vector<Page> pages() {
     };
     p[10].scene = scene(0.95, 0.35, 711);
     p[10].scene.gate = true;
-    p[10].lines = {"The ancient gate on the hilltop is waiting.",
-                   "One last week - the whole valley cheers for you!"};
     p[10].characters = [](cairo_t* cr) { beetleRow(cr, 360, 600, 48, 100, 0, 0.0); };
     p[11].scene = scene(0.3, 0.0, 712);
     p[11].scene.waterfall = true;
     p[11].scene.arches = true;
-    p[11].lines = {"The valley of Varnoka is green and clean again!",
-                   "Thank you, friend of the beetles and the guardians."};
     p[11].characters = [](cairo_t* cr) {
         confetti(cr, 720);
         guardianRow(cr, 200, 560, 58, 200, true);
@@ -173,16 +157,30 @@ std::vector<Page> pages() {
     return p;
 }
 
+// Each page's picture is painted once; every language gets it with its own
+// two lines (keys story<n>a and story<n>b of the picture words) on the ribbon.
 void storyPages(const datagen::Context& ctx) {
     auto list = pages();
     for (size_t i = 0; i < list.size(); ++i) {
-        Canvas c(1024, 768);
-        paintLandscape(c, list[i].scene);
-        if (list[i].characters) list[i].characters(c.cr());
-        canvasTexture(c, 0.07, list[i].scene.seed);
-        storyBanner(c.cr(), 78, list[i].lines);
-        liftBlacks(c, 12);
-        c.saveJpeg(ctx.file("data/story/story" + std::to_string(i + 1) + ".jpg"), 85);
+        Canvas scene(1024, 768);
+        paintLandscape(scene, list[i].scene);
+        if (list[i].characters) list[i].characters(scene.cr());
+        canvasTexture(scene, 0.07, list[i].scene.seed);
+        const std::string page = "story" + std::to_string(i + 1);
+        texts::forEachLanguage(ctx, {page + "a", page + "b"}, [&](const texts::PictureWords& language,
+                                                                 const std::vector<std::string>& lines) {
+            Canvas c(1024, 768);
+            cairo_set_source_surface(c.cr(), scene.surface(), 0, 0);
+            cairo_paint(c.cr());
+            try {
+                storyBanner(c.cr(), 78, lines);
+            } catch (const std::exception& e) {
+                const std::string source = language.code.empty() ? "" : language.code + "/";
+                throw std::runtime_error("texts/" + source + "pictures.txt: " + page + ": " + e.what());
+            }
+            liftBlacks(c, 12);
+            c.saveJpeg(ctx.file(language.file("data/story/" + page + ".jpg")), 85);
+        });
     }
 }
 

@@ -115,6 +115,40 @@ void slider(const datagen::Context& ctx) {
     }
 }
 
+// Options popup: the arrows either side of the language's name, centred at
+// (372, y) and (652, y) over the slider tracks' ends; the whole pebble is the
+// hit area. langright.png is langleft.png mirrored.
+void languageArrows(const datagen::Context& ctx) {
+    const int w = 40, h = 40;
+    for (int right = 0; right <= 1; ++right) {
+        Canvas c(w, h);
+        cairo_t* cr = c.cr();
+        if (right) {
+            cairo_translate(cr, w, 0);
+            cairo_scale(cr, -1, 1);
+        }
+        cairo_arc(cr, 21, 22, 17, 0, 2 * M_PI);
+        setColor(cr, pal::outline, 0.3);
+        cairo_fill(cr);
+        cairo_arc(cr, 19, 19, 17, 0, 2 * M_PI);
+        fillStops(cr, cairo_pattern_create_radial(13, 12, 2, 19, 19, 20),
+                  {{0, lighter(pal::gold, 0.5)}, {0.5, pal::gold}, {1, darker(pal::gold, 0.35)}}, true);
+        setColor(cr, pal::outline);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+        cairo_move_to(cr, 11, 19);
+        cairo_line_to(cr, 24, 10);
+        cairo_line_to(cr, 24, 28);
+        cairo_close_path(cr);
+        setColor(cr, pal::outline);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_fill_preserve(cr);
+        cairo_set_line_width(cr, 2.5);
+        cairo_stroke(cr);
+        save(c, ctx, right ? "langright.png" : "langleft.png");
+    }
+}
+
 // Full-screen check box at (442, 480) (its hover area is 40 x 40) and its
 // mark, drawn at (448, 474): a tick that springs out of the box's upper right.
 void checkBox(const datagen::Context& ctx) {
@@ -356,6 +390,7 @@ void widgets(const datagen::Context& ctx) {
     cursor(ctx);
     probes(ctx);
     slider(ctx);
+    languageArrows(ctx);
     checkBox(ctx);
     loadingBar(ctx);
     logo(ctx);

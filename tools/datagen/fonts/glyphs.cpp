@@ -170,6 +170,15 @@ RawGlyph rasterise(FT_Face face, FT_Stroker stroker, int code) {
 
 } // namespace
 
+std::set<int> ownGlyphCodes(const FontStyle& style) {
+    FtLibrary ft;
+    FtFace face(ft.lib, style.ttf, style.sizePx);
+    std::set<int> codes;
+    for (int code : fontCodes())
+        if (FT_Get_Char_Index(face.face, static_cast<FT_ULong>(code))) codes.insert(code);
+    return codes;
+}
+
 RenderedFont renderFont(const FontStyle& st) {
     FtLibrary lib;
     FtFace main(lib.lib, st.ttf, st.sizePx);

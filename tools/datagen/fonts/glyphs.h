@@ -5,6 +5,7 @@
 #pragma once
 #include "rgba.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,10 @@ struct RenderedFont {
 
 // Latin-1 codes the fonts carry: 32..126 and 160..255.
 std::vector<int> fontCodes();
+
+// The codes of fontCodes() the style's own outline font has a glyph for (the
+// others are rendered from a fallback font that does not match its look).
+std::set<int> ownGlyphCodes(const FontStyle& style);
 
 // Renders every code of fontCodes(); throws when the outline font cannot be read.
 RenderedFont renderFont(const FontStyle& style);

@@ -53,4 +53,8 @@ void renderLevelsOverview(const std::filesystem::path& dataDir, const std::files
 
 void renderLevelSheet(const std::filesystem::path& dataDir, const std::filesystem::path& out);
 
+// The frames of the scripted session of every language (<code>-<step>.png in
+// `frames`), five per language, on one sheet written to `file`.
+void renderLanguageSheet(const std::filesystem::path& frames, const std::filesystem::path& file);
+
 } // namespace sheets

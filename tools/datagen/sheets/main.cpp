@@ -1,6 +1,8 @@
 // contactsheet --data <installation dir> --out <dir>
 // Review sheets of the generated data folder: every picture on a few overview
 // pages, and the level picture of a test level that uses all 24 border codes.
+// contactsheet --languages <frames dir> --sheet <file.png>
+// The sheet of the languages' scripted sessions.
 #include "sheets/level_sheet.h"
 
 #include <cstdio>
@@ -12,14 +14,25 @@ void renderOverview(const std::filesystem::path& dataDir, const std::filesystem:
 }
 
 int main(int argc, char** argv) {
-    std::filesystem::path data, out;
+    std::filesystem::path data, out, frames, sheet;
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string key = argv[i];
         if (key == "--data") data = argv[i + 1];
         else if (key == "--out") out = argv[i + 1];
+        else if (key == "--languages") frames = argv[i + 1];
+        else if (key == "--sheet") sheet = argv[i + 1];
+    }
+    if (!frames.empty() && !sheet.empty()) {
+        try {
+            sheets::renderLanguageSheet(frames, sheet);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "contactsheet: %s\n", e.what());
+            return 1;
+        }
+        return 0;
     }
     if (data.empty() || out.empty()) {
-        std::fprintf(stderr, "usage: contactsheet --data DIR --out DIR\n");
+        std::fprintf(stderr, "usage: contactsheet --data DIR --out DIR | --languages DIR --sheet FILE\n");
         return 2;
     }
     std::filesystem::create_directories(out);

@@ -1,6 +1,5 @@
 #include "texts/texttable.h"
 
-#include <set>
 #include <stdexcept>
 
 namespace texts {
@@ -18,8 +17,8 @@ bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 } // namespace
 
-void checkTextTable(const std::vector<std::string>& lines, const std::string& where) {
-    std::set<std::string> keys;
+std::map<std::string, std::string> checkTextTable(const std::vector<std::string>& lines, const std::string& where) {
+    std::map<std::string, std::string> table;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string here = where + ":" + std::to_string(i + 1) + ": ";
         const std::string line = trimmed(lines[i]);
@@ -34,8 +33,9 @@ void checkTextTable(const std::vector<std::string>& lines, const std::string& wh
         if (!value.empty() && isBlank(value.front()))
             throw std::runtime_error(here + "blank after \"=\" would become part of the value");
         if (value.empty()) throw std::runtime_error(here + "empty value for key \"" + key + "\"");
-        if (!keys.insert(key).second) throw std::runtime_error(here + "key \"" + key + "\" given twice");
+        if (!table.emplace(key, value).second) throw std::runtime_error(here + "key \"" + key + "\" given twice");
     }
+    return table;
 }
 
 } // namespace texts

@@ -26,6 +26,7 @@ class GamePictures : public ::testing::Test {
         dir_ = mkdtemp(tmpl);
         datagen::Context ctx;
         ctx.out = dir_;
+        ctx.content = VARNOKA_CONTENT_DIR;
         for (auto& f : datagen::families()) f.run(ctx);
     }
     static void TearDownTestSuite() { fs::remove_all(dir_); }
