@@ -265,6 +265,7 @@ bool Stream::commit() {
         ::close(dfd);
     }
     InvalidatePathCache();
+    OsSaveStored(targetPath_);
     return true;
 }
 
