@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 
 .PHONY: run test build build-test deps bench fuzz soak contact-sheet levels-report package clean \
-	web-deps web serve-web test-web bench-web
+	windows-deps windows test-windows package-windows web-deps web serve-web test-web
 
 deps:
 	@scripts/install-deps
@@ -55,6 +55,33 @@ levels-report: build
 contact-sheet: build
 	cmake --build build --target contact-sheet
 
+# Windows: a cross build with MinGW-w64 in build-windows/ (build-windows/game
+# holds varnoka.exe beside the native build's data folder). The libraries are
+# built once from Debian's sources into ~/.cache/varnoka-thirdparty/windows.
+WINDOWS_CMAKE = cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-windows.cmake \
+	-DCMAKE_BUILD_TYPE=Release -DVARNOKA_BENCH=OFF -DVARNOKA_NATIVE_GAME_DIR=$(CURDIR)/build/game
+
+windows-deps: deps
+	@scripts/install-deps windows
+	JOBS=$(JOBS) scripts/thirdparty windows
+
+windows: build windows-deps
+	$(WINDOWS_CMAKE) -DVARNOKA_TESTS=OFF
+	cmake --build build-windows -j $(JOBS)
+
+# The test suite built for Windows and run under Wine (scripts/wine-run, a
+# Wine prefix of its own in ~/.cache/varnoka-wine), headless as make test.
+test-windows: build windows-deps
+	$(WINDOWS_CMAKE) -DVARNOKA_TESTS=ON
+	cmake --build build-windows -j $(JOBS)
+	scripts/wine-run cmd /c exit
+	cd build-windows && ctest --output-on-failure -j $(JOBS)
+
+# build-windows/Varnoka-<version>-windows.zip (unpack and run) and
+# build-windows/Varnoka-<version>-setup.exe (the installer).
+package-windows: windows
+	cmake --build build-windows --target package-windows
+
 # The browser: a WebAssembly build in build-wasm/ whose page, program and packed
 # data folder land in build-web/ (the data comes from the native build's
 # content pipeline). Its libraries are built once from Debian's sources into
@@ -83,4 +110,4 @@ test-web: web build-test
 	node --test tests/web/
 
 clean:
-	rm -rf build build-test build-fuzz build-wasm build-web build-web-test
+	rm -rf build build-test build-fuzz build-windows build-wasm build-web build-web-test

@@ -7,11 +7,6 @@ set(VARNOKA_WEB_DATA ${CMAKE_SOURCE_DIR}/build/game CACHE PATH "A native build's
 
 # SSE2 code paths run as WebAssembly SIMD.
 target_compile_options(varnoka_core PUBLIC -msimd128 -msse2)
-foreach(lib SDL2 PNG VORBISFILE)
-  target_include_directories(varnoka_core SYSTEM PUBLIC ${${lib}_STATIC_INCLUDE_DIRS})
-  target_link_libraries(varnoka_core PUBLIC ${${lib}_STATIC_LDFLAGS})
-endforeach()
-target_link_libraries(varnoka_core PUBLIC JPEG::JPEG)
 
 set_target_properties(varnoka PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VARNOKA_WEB_DIR} SUFFIX ".js")
 target_link_options(varnoka PRIVATE

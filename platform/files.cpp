@@ -1,14 +1,10 @@
 // Byte streams over files and memory, and folder helpers with letter-case
 // insensitive path resolution.
+#include "platform/files_internal.h"
 #include "platform/stream_internal.h"
 
-#include <cerrno>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
 #include <map>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // ---------------------------------------------------------------------------
 // Path resolution
@@ -33,24 +29,14 @@ bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-bool pathExists(const std::string& path) {
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0;
-}
+bool pathExists(const std::string& path) { return OsKindOfPath(path, false) != OsPathKind::None; }
 
 const std::vector<std::string>& listFolder(const std::string& dir, bool refresh) {
     auto it = gDirCache.find(dir);
     if (it != gDirCache.end() && !refresh) return it->second;
     if (it == gDirCache.end() && gDirCache.size() >= kDirCacheMax) gDirCache.clear();
     std::vector<std::string>& names = gDirCache[dir];
-    names.clear();
-    if (DIR* d = ::opendir(dir.empty() ? "." : dir.c_str())) {
-        while (dirent* e = ::readdir(d)) {
-            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-                names.emplace_back(e->d_name);
-        }
-        ::closedir(d);
-    }
+    names = OsListFolder(dir.empty() ? "." : dir);
     return names;
 }
 
@@ -115,22 +101,20 @@ std::string ResolvePath(const std::string& path) {
 }
 
 int IsFolder(const std::string& path) {
-    struct stat st;
     std::string p = ResolvePath(path);
     if (p.empty()) p = ".";
-    return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? 1 : 0;
+    return OsKindOfPath(p, true) == OsPathKind::Folder ? 1 : 0;
 }
 
 int IsWritableFolder(const std::string& path) {
     std::string p = ResolvePath(path);
     if (p.empty()) p = ".";
-    return IsFolder(p) && ::access(p.c_str(), W_OK | X_OK) == 0 ? 1 : 0;
+    return IsFolder(p) && OsFolderIsWritable(p) ? 1 : 0;
 }
 
 int FileExists(const std::string& path) {
-    struct stat st;
     std::string p = ResolvePath(path);
-    return !p.empty() && ::stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? 1 : 0;
+    return !p.empty() && OsKindOfPath(p, true) == OsPathKind::File ? 1 : 0;
 }
 
 int MakeFolder(const std::string& path, int recurse) {
@@ -144,10 +128,10 @@ int MakeFolder(const std::string& path, int recurse) {
         for (size_t i = 1; i < resolved.size(); ++i) {
             if (resolved[i] != '/') continue;
             std::string prefix = resolved.substr(0, i);
-            if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST) return 0;
+            if (!OsMakeOneFolder(prefix)) return 0;
         }
     }
-    if (::mkdir(resolved.c_str(), 0777) != 0 && errno != EEXIST) return 0;
+    if (!OsMakeOneFolder(resolved)) return 0;
     return IsFolder(resolved);
 }
 
@@ -155,17 +139,12 @@ int RemoveUnfinishedWrites(const std::string& folder) {
     std::string dir = ResolvePath(folder);
     if (dir.empty()) dir = ".";
     int removed = 0;
-    DIR* d = ::opendir(dir.c_str());
-    if (!d) return 0;
-    while (dirent* e = ::readdir(d)) {
+    for (const std::string& name : OsListFolder(dir)) {
         // The names Stream::forWriting gives: target + ".tmp" + six characters.
-        const std::string name = e->d_name;
         if (name.size() <= 10 || name.compare(name.size() - 10, 4, ".tmp") != 0) continue;
         const std::string path = dir + (dir.back() == '/' ? "" : "/") + name;
-        struct stat st;
-        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) removed++;
+        if (OsKindOfPath(path, false) == OsPathKind::File && OsRemoveFile(path)) removed++;
     }
-    ::closedir(d);
     if (removed) InvalidatePathCache();
     return removed;
 }
@@ -181,27 +160,9 @@ StreamPtr Stream::forReading(std::vector<uint8_t> bytes) {
 }
 
 StreamPtr Stream::forWriting(const std::string& target) {
-    std::string tmpl = target + ".tmpXXXXXX";
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return nullptr;
-    // mkstemp makes the file private; give it the target's mode, or the usual
-    // mode of a new file.
-    struct stat st;
-    mode_t mode;
-    if (::stat(target.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::fchmod(fd, mode);
-    FILE* f = ::fdopen(fd, "wb");
-    if (!f) {
-        ::close(fd);
-        ::unlink(tmpl.c_str());
-        return nullptr;
-    }
+    std::string tmpl;
+    FILE* f = OsCreateTempFile(target, tmpl);
+    if (!f) return nullptr;
     StreamPtr s(new Stream());
     s->mode_ = Mode::Write;
     s->file_ = f;
@@ -218,7 +179,7 @@ void Stream::discard() {
     if (file_) {
         std::fclose(file_);
         file_ = nullptr;
-        ::unlink(tempPath_.c_str());
+        OsRemoveFile(tempPath_);
     }
 }
 
@@ -249,20 +210,13 @@ void Stream::write(const void* bytes, size_t n) {
 bool Stream::commit() {
     if (mode_ != Mode::Write) return true;
     if (!file_) return false;
-    bool ok = !failed_ && std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    bool ok = !failed_ && OsFlushToDisk(file_);
     ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
-    if (ok) ok = ::rename(tempPath_.c_str(), targetPath_.c_str()) == 0;
+    if (ok) ok = OsReplaceFile(tempPath_, targetPath_);
     if (!ok) {
-        ::unlink(tempPath_.c_str());
+        OsRemoveFile(tempPath_);
         return false;
-    }
-    // Make the rename itself durable.
-    std::string folder = targetPath_.substr(0, targetPath_.find_last_of('/') + 1);
-    int dfd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
     }
     InvalidatePathCache();
     OsSaveStored(targetPath_);
@@ -274,28 +228,8 @@ bool Stream::commit() {
 
 StreamPtr OpenRead(const std::string& path) {
     std::string p = ResolvePath(path);
-    if (p.empty()) return nullptr;
-    int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
     std::vector<uint8_t> bytes;
-    bytes.reserve(static_cast<size_t>(st.st_size));
-    uint8_t chunk[65536];
-    for (;;) {
-        ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            ::close(fd);
-            return nullptr;
-        }
-        if (got == 0) break;
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    ::close(fd);
+    if (p.empty() || !OsReadFile(p, bytes)) return nullptr;
     return Stream::forReading(std::move(bytes));
 }
 

@@ -2,8 +2,6 @@
 // Each frame keeps one copy of its pixels; a draw still waiting in the frame's
 // draw list keeps the pixels it drew even when the picture is freed or
 // rewritten before the frame is finished.
-#include <malloc.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -15,11 +13,9 @@ namespace {
 
 uint64_t gPixelSerial = 0;
 
-// Pictures come and go with the screens, many of them several MB. Left to
-// itself the allocator raises its threshold for mapping blocks of their own
-// after the first such block is freed, and then keeps freed pictures in a
-// heap it rarely gives back. A fixed threshold returns them to the system.
-const bool gPicturesMapped = mallopt(M_MMAP_THRESHOLD, 256 * 1024) == 1;
+// Pictures come and go with the screens, many of them several MB; freed ones
+// must go back to the system.
+const bool gPicturesMapped = ReturnLargeBlocksToSystem();
 
 void ShowPixels(PictureFrame& frame, std::unique_ptr<FramePixels> pixels)
 {

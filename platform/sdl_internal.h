@@ -268,6 +268,9 @@ bool DecodeIco(const std::vector<uint8_t>& bytes, DecodedImage& out);
 PixmapPtr PixmapFromImage(DecodedImage&& image);
 // Reads a whole file through the stream API; false when it cannot be opened.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+// Sets the allocator up so that freed blocks of picture size go back to the
+// system at once; true when the setting took.
+bool ReturnLargeBlocksToSystem();
 
 // ---------------------------------------------------------------------------
 // Input

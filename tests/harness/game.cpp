@@ -101,7 +101,7 @@ bool findThreeLinked(int xs[3], int ys[3]) {
 }
 
 InstallFolder::InstallFolder() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "varnoka-install-XXXXXX").string();
+    std::string tmpl = (std::filesystem::temp_directory_path() / "varnoka-install-XXXXXX").generic_string();
     if (mkdtemp(tmpl.data())) path_ = tmpl + "/";
     oldCwd_ = std::filesystem::current_path().string();
     if (!path_.empty()) std::filesystem::current_path(path_);

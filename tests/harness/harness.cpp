@@ -19,16 +19,16 @@ HeadlessEnv::HeadlessEnv(bool openDisplay)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (const char* old = std::getenv("XDG_DATA_HOME")) {
+    if (const char* old = std::getenv(VARNOKA_DATA_HOME_VARIABLE)) {
         hadDataHome_ = true;
         oldDataHome_ = old;
     }
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnoka-test-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "varnoka-test-XXXXXX").generic_string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     if (mkdtemp(buffer.data())) {
         dataHome_ = std::string(buffer.data()) + "/";
-        setenv("XDG_DATA_HOME", buffer.data(), 1);
+        setenv(VARNOKA_DATA_HOME_VARIABLE, buffer.data(), 1);
     }
     UseVirtualClock(true);
     SeedRandom(kSeed);
@@ -43,9 +43,9 @@ HeadlessEnv::~HeadlessEnv()
     ResetInputState();
     UseVirtualClock(false);
     if (hadDataHome_) {
-        setenv("XDG_DATA_HOME", oldDataHome_.c_str(), 1);
+        setenv(VARNOKA_DATA_HOME_VARIABLE, oldDataHome_.c_str(), 1);
     } else {
-        unsetenv("XDG_DATA_HOME");
+        unsetenv(VARNOKA_DATA_HOME_VARIABLE);
     }
     if (!dataHome_.empty()) {
         std::error_code ec;

@@ -19,7 +19,7 @@ public:
     HeadlessEnv(const HeadlessEnv&) = delete;
     HeadlessEnv& operator=(const HeadlessEnv&) = delete;
 
-    // The temporary folder XDG_DATA_HOME points at, with a trailing '/'.
+    // The temporary folder the save-root variable (XDG_DATA_HOME, APPDATA) points at, with a trailing '/'.
     const std::string& dataHome() const { return dataHome_; }
 
 private:

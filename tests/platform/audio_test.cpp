@@ -38,7 +38,11 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 // the rate: output frame i mixes source frames floor(i * step) and the next.
 std::vector<int16_t> WholeThenResampled(const std::vector<uint8_t>& bytes, int rate)
 {
-    FILE* f = fmemopen(const_cast<uint8_t*>(bytes.data()), bytes.size(), "rb");
+    FILE* f = std::tmpfile();
+    if (f) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::rewind(f);
+    }
     OggVorbis_File vf;
     if (!f || ov_open_callbacks(f, &vf, nullptr, 0, OV_CALLBACKS_DEFAULT) != 0) return {};
     const int channels = ov_info(&vf, -1)->channels;

@@ -7,13 +7,13 @@
 
 #include <jpeglib.h>
 #include <png.h>
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
 #include "tests/harness/harness.h"
+#include "tests/platform/peakmemory.h"
 
 namespace {
 
@@ -277,14 +277,6 @@ TEST_F(Pictures, DamagedFilesGiveNone)
     }
     EXPECT_FALSE(LoadPicture(Path("missing.png"), -1));
     EXPECT_FALSE(LoadPixmapFromStream(nullptr));
-}
-
-// Peak resident memory of the process so far, in megabytes.
-long PeakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
 }
 
 // A header that claims a huge picture over a few bytes of image data is

@@ -20,6 +20,7 @@ PlayFolder::PlayFolder(const std::string& gameDir, bool ownLevels) : oldCwd_(fs:
         const fs::path name = entry.path().filename();
         if (name == "music" || (ownLevels && name == "levels")) continue;
         fs::create_directory_symlink(entry.path(), dir_ / "data" / name, ec);
+        if (ec) fs::copy(entry.path(), dir_ / "data" / name, fs::copy_options::recursive, ec); // no links here
     }
     if (ownLevels) {
         fs::create_directories(dir_ / "data" / "levels", ec);

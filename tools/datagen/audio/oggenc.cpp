@@ -100,7 +100,7 @@ void writeOggVorbis(const std::filesystem::path& path, const std::vector<float>&
                     float quality) {
     const std::vector<uint8_t> bytes =
         encodeOggVorbis(samples, channels, rate, quality, serialFor(path), path.stem().string());
-    FILE* f = std::fopen(path.c_str(), "wb");
+    FILE* f = std::fopen(path.string().c_str(), "wb");
     if (!f) throw std::runtime_error("cannot write " + path.string());
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     if (std::fclose(f) != 0 || !written) throw std::runtime_error("cannot write " + path.string());
