@@ -9,9 +9,13 @@ set(VARNOKA_WEB_DATA ${CMAKE_SOURCE_DIR}/build/game CACHE PATH "A native build's
 target_compile_options(varnoka_core PUBLIC -msimd128 -msse2)
 
 set_target_properties(varnoka PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VARNOKA_WEB_DIR} SUFFIX ".js")
+# SDL's audio resumes the page's sound at the first click or key and calls the
+# game's mixer through the runtime's function table (web/runtime.rsp names
+# those runtime functions; a response file keeps their '$' from the shell).
 target_link_options(varnoka PRIVATE
   -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=96MB -sFORCE_FILESYSTEM=1 -lidbfs.js
-  -sEXIT_RUNTIME=0 "SHELL:-s EXPORTED_RUNTIME_METHODS=[FS,addRunDependency,removeRunDependency]")
+  -sEXIT_RUNTIME=0 "SHELL:-s EXPORTED_RUNTIME_METHODS=[FS,addRunDependency,removeRunDependency]"
+  @${CMAKE_SOURCE_DIR}/web/runtime.rsp)
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_custom_target(web-data ALL

@@ -7,7 +7,7 @@
 std::string UserLocaleName() {
     char name[64] = {};
     EM_ASM({
-        var name = (navigator.languages && navigator.languages[0]) || navigator.language || '';
+        var name = (navigator.languages && navigator.languages[0]) || navigator.language || "";
         stringToUTF8(name, $0, $1);
     }, name, sizeof name);
     return name;

@@ -58,7 +58,3 @@ class Stream {
 // Drops the cached folder listings used by ResolvePath (after a folder is made
 // or a file is written).
 void InvalidatePathCache();
-
-// Called after a save has replaced its target file: where the save folder is
-// not the disk itself (the browser's storage), the save is stored there.
-void OsSaveStored(const std::string& path);

@@ -83,7 +83,7 @@ test('the in-game menu leaves the level, and the saves survive a reload', async 
   await game.waitForRuntime(page);
   const after = await game.readPlayer(page, 1);
   assert.deepEqual(after, before);
-  await game.skipToMenu(page, path.join(refDir, 'menu.png'));
+  await game.skipToMenu(page, path.join(refDir, 'menu.png'), game.kMenuSigns);
 });
 
 test('a second tab says the game is open in another one', async () => {
