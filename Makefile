@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 
 .PHONY: run test build build-test deps bench fuzz soak contact-sheet language-sheet levels-report package clean \
-	windows-deps windows test-windows package-windows
+	windows-deps windows test-windows package-windows web-deps web serve-web test-web
 
 deps:
 	@scripts/install-deps
@@ -92,5 +92,32 @@ test-windows: build windows-deps
 package-windows: windows
 	cmake --build build-windows --target package-windows
 
+# The browser: a WebAssembly build in build-wasm/ whose page, program and packed
+# data folder land in build-web/ (the data comes from the native build's
+# content pipeline). Its libraries are built once from Debian's sources into
+# ~/.cache/varnoka-thirdparty/web. Debian's emscripten needs NODE_PATH for
+# its own modules when another Node.js comes first on the PATH.
+export NODE_PATH := /usr/share/nodejs
+WEB_CMAKE = emcmake cmake -S . -B build-wasm -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-web.cmake \
+	-DCMAKE_BUILD_TYPE=Release -DVARNOKA_TESTS=OFF -DVARNOKA_BENCH=OFF -DVARNOKA_WEB_DATA=$(CURDIR)/build/game
+
+web-deps: deps
+	@scripts/install-deps web
+	JOBS=$(JOBS) scripts/thirdparty web
+
+web: build web-deps
+	$(WEB_CMAKE)
+	cmake --build build-wasm -j $(JOBS)
+
+serve-web: web
+	node tests/web/serve.mjs build-web 8080
+
+# The browser build played in headless Chromium against the desktop's frames
+# (drawn by `make test` into build-test/tests/web-reference/).
+test-web: web build-test
+	cd build-test && ctest --output-on-failure -R WebReference
+	cd tests/web && npm ci --no-audit --no-fund --silent
+	node --test tests/web/
+
 clean:
-	rm -rf build build-test build-fuzz build-windows
+	rm -rf build build-test build-fuzz build-windows build-wasm build-web build-web-test

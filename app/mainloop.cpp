@@ -107,6 +107,22 @@ void runOneFrame() {
     WaitNextTick(gFrameTimer);
 }
 
+namespace {
+
+bool playOneFrame() {
+    if (gQuit == 1) return false;
+    runOneFrame();
+    return true;
+}
+
+void endGame() {
+    stopMusic();
+    CloseDisplay();
+    ReleaseInstanceLock();
+}
+
+} // namespace
+
 int runGame() {
     gSavesBesideProgram = ChangeToInstallationFolder() == INSTALL_BESIDE_PROGRAM ? 1 : 0;
     if (startUp() != 0) return 0; // another copy runs: end silently
@@ -116,9 +132,6 @@ int runGame() {
         ReleaseInstanceLock();
         return 1;
     }
-    while (gQuit != 1) runOneFrame();
-    stopMusic();
-    CloseDisplay();
-    ReleaseInstanceLock();
+    RunMainLoop(gFrameTimer, playOneFrame, endGame);
     return 0;
 }

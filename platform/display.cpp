@@ -51,8 +51,7 @@ int OpenDisplay(int width, int height, int depth, int hz, int flags)
     // Only depth 32 means full screen; every other value (a damaged setting
     // included) gives the window, which always works.
     const bool fullscreen = depth == 32;
-    Uint32 windowFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    if (fullscreen) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    const Uint32 windowFlags = WindowFlagsFor(fullscreen);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     const int position = fullscreen ? 0 : SDL_WINDOWPOS_CENTERED;
     d.window = SDL_CreateWindow("Varnoka", position, position, d.width, d.height, windowFlags);

@@ -219,6 +219,7 @@ bool Stream::commit() {
         return false;
     }
     InvalidatePathCache();
+    OsSaveStored(targetPath_);
     return true;
 }
 

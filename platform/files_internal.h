@@ -29,3 +29,6 @@ bool OsReplaceFile(const std::string& temp, const std::string& target);
 // The whole content of a regular file; false when it cannot be read.
 bool OsReadFile(const std::string& path, std::vector<uint8_t>& bytes);
 bool OsChangeWorkingFolder(const std::string& path);
+// Called after a save has replaced its target: where the save folder is not
+// the disk itself (the browser's storage), the save is stored there.
+void OsSaveStored(const std::string& path);

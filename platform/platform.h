@@ -202,10 +202,17 @@ int ClockMillis();
 Timer NewTickTimer(int ticksPerSecond);
 int TickCount(const Timer& t);
 int WaitNextTick(const Timer& t);
+// True when the timer has passed a tick that WaitNextTick has not returned yet.
+bool TickDue(const Timer& t);
 // Headless runs: a virtual clock that only moves when WaitNextTick or
 // AdvanceVirtualClock moves it (each 40 Hz wait moves it by exactly 25 ms).
 void UseVirtualClock(bool on);
 void AdvanceVirtualClock(int ms);
+// Runs frame() until it returns false, then finish(). On the desktop this is a
+// plain loop that returns when the game has ended. In the browser, frames run
+// from the page's animation frames whenever the pace timer has a tick due
+// (the browser gets control back after every frame), and this returns at once.
+void RunMainLoop(const Timer& pace, bool (*frame)(), void (*finish)());
 
 void SeedRandom(uint32_t seed);
 int RandomInt(int min, int max);

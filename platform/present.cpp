@@ -7,6 +7,7 @@
 // out from the canvas alone, so scaling the changed part gives the same
 // pixels as scaling the whole frame.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 

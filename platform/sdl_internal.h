@@ -210,6 +210,9 @@ bool EnsureSdlSubsystem(uint32_t flag);
 PixelRect ViewportOnCanvas();
 // Re-applies the stored window title and icon to a freshly made window.
 void ApplyWindowDecorations(SDL_Window* window);
+// The flags of the game's window, in full screen or not; what else the system
+// needs for that mode is done on the way.
+uint32_t WindowFlagsFor(bool fullscreen);
 
 // The draw list (compose_list.cpp).
 void RecordDraw(const DrawRecord& draw);

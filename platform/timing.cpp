@@ -67,6 +67,8 @@ int WaitNextTick(const Timer& t) {
     return static_cast<int>(passed);
 }
 
+bool TickDue(const Timer& t) { return t && ticksAt(*t, nowMs()) > t->seen; }
+
 void UseVirtualClock(bool on) {
     if (on == gVirtual) return;
     // Continue from the current reading so running timers see no jump.
