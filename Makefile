@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 
 .PHONY: run test build build-test deps bench fuzz soak contact-sheet language-sheet levels-report package clean \
-	windows-deps windows test-windows package-windows web-deps web serve-web test-web
+	windows-deps windows test-windows package-windows web-deps web serve-web test-web bench-web
 
 deps:
 	@scripts/install-deps
@@ -118,6 +118,15 @@ test-web: web build-test
 	cd build-test && ctest --output-on-failure -R WebReference
 	cd tests/web && npm ci --no-audit --no-fund --silent
 	node --test tests/web/
+
+# The work time of a frame in the browser against the native build's, in one
+# run (bench/web-frames.mjs), with the download size and the load time.
+bench-web: web build-test
+	cmake -S . -B build -DVARNOKA_BENCH=ON
+	cmake --build build -j $(JOBS) --target varnoka_bench
+	cd build-test && ctest --output-on-failure -R WebReference
+	cd tests/web && npm ci --no-audit --no-fund --silent
+	node bench/web-frames.mjs build-web build/bench/varnoka_bench build-test/tests/web-reference
 
 clean:
 	rm -rf build build-test build-fuzz build-windows build-wasm build-web build-web-test

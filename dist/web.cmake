@@ -1,7 +1,8 @@
 # The browser build: varnoka.js + varnoka.wasm, the data folder packed as
 # varnoka.data (+ varnoka-data.js, which unpacks it at /game), and the page,
 # all in VARNOKA_WEB_DIR. The data folder comes from a native build's content
-# pipeline (VARNOKA_WEB_DATA: the folder holding data/ and icon32.ico).
+# pipeline (VARNOKA_WEB_DATA: the folder holding data/ and icon32.ico, beside
+# the desktop/ folder whose 32-pixel icon becomes the page's).
 set(VARNOKA_WEB_DIR ${CMAKE_SOURCE_DIR}/build-web CACHE PATH "Where the browser build is written")
 set(VARNOKA_WEB_DATA ${CMAKE_SOURCE_DIR}/build/game CACHE PATH "A native build's game folder (data/, icon32.ico)")
 
@@ -24,5 +25,7 @@ add_custom_target(web-data ALL
           varnoka.data --preload ${VARNOKA_WEB_DATA}/data@/game/data ${VARNOKA_WEB_DATA}/icon32.ico@/game/icon32.ico
           --js-output=varnoka-data.js --no-node
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_SOURCE_DIR}/web/shell.js ${VARNOKA_WEB_DIR}/
+  COMMAND ${CMAKE_COMMAND} -E copy ${VARNOKA_WEB_DATA}/../desktop/icons/hicolor/32x32/apps/org.tellgrave.varnoka.png
+          ${VARNOKA_WEB_DIR}/icon32.png
   COMMENT "Packing the data folder and the page for the browser"
   VERBATIM)
