@@ -214,6 +214,11 @@ class TBitmapFont {
     int GetTxtWidth(std::string_view text) const;
     int GetTxtWidth(std::u16string_view text) const;
     int GetFontHeight() const;
+    // The rows the text's ink can cover, from top to bottom (exclusive),
+    // relative to the y it is drawn at, unscaled: the border glyphs (each the
+    // letter widened by the border, drawn or not) and the shadow glyphs when
+    // shadows are drawn. False when no character of the text has ink.
+    bool GetInkRows(std::string_view text, int& top, int& bottom) const;
 };
 
 // The text's bytes as character codes 0..255.

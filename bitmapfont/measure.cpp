@@ -1,6 +1,7 @@
 // Measuring text, and drawing it broken into lines of a maximum width.
 #include "bitmapfont/bitmapfont.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -40,6 +41,23 @@ int TBitmapFont::GetTxtWidth(std::u16string_view text) const {
 
 int TBitmapFont::GetTxtWidth(std::string_view text) const {
     return GetTxtWidth(std::u16string_view(LatinToCodes(text)));
+}
+
+bool TBitmapFont::GetInkRows(std::string_view text, int& top, int& bottom) const {
+    bool any = false;
+    const auto cover = [&](const GlyphTable& table, int c) {
+        const TBitMapChar* g = c < int(table.size()) ? table[c].get() : nullptr;
+        if (!g || !g->Image || g->DrawHeight <= 0) return;
+        top = any ? std::min(top, g->DrawOffsetY) : g->DrawOffsetY;
+        bottom = any ? std::max(bottom, g->DrawOffsetY + g->DrawHeight) : g->DrawOffsetY + g->DrawHeight;
+        any = true;
+    };
+    for (const char16_t c : LatinToCodes(text)) {
+        if (!PrivateData.faceGlyph(c)) continue;
+        cover(PrivateData.Border, c);
+        if (PrivateData.DrawShadow == 1) cover(PrivateData.Shadow, c);
+    }
+    return any;
 }
 
 int TBitmapFont::DrawTextMaxWidth(std::u16string_view text, float x, float y, double maxWidth,

@@ -20,6 +20,22 @@ void DestroyDisplay(DisplayState& d)
     d.canvas.shrink_to_fit();
 }
 
+// Where a full-screen window goes: over the whole desktop of the first
+// display. The window is made that size from the start because asking for
+// full screen is only a request: on an X server without a window manager
+// nobody grants it, and a window opened at the canvas size would stay that
+// small in the corner while SDL reports (and the frame is scaled for) the
+// whole desktop. Where a window manager does grant it, the size changes
+// nothing.
+SDL_Rect DesktopRect(int width, int height)
+{
+    SDL_Rect desktop;
+    if (SDL_GetDisplayBounds(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) {
+        return SDL_Rect{0, 0, width, height};
+    }
+    return desktop;
+}
+
 } // namespace
 
 DisplayState& Display() { return gDisplay; }
@@ -53,8 +69,12 @@ int OpenDisplay(int width, int height, int depth, int hz, int flags)
     const bool fullscreen = depth == 32;
     const Uint32 windowFlags = WindowFlagsFor(fullscreen);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    const int position = fullscreen ? 0 : SDL_WINDOWPOS_CENTERED;
-    d.window = SDL_CreateWindow("Varnoka", position, position, d.width, d.height, windowFlags);
+    // Where the page, not the system, shows the game in full screen (the
+    // browser), the window keeps the canvas size.
+    const bool systemFullscreen = (windowFlags & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    const SDL_Rect place = systemFullscreen ? DesktopRect(d.width, d.height)
+                                      : SDL_Rect{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height};
+    d.window = SDL_CreateWindow("Varnoka", place.x, place.y, place.w, place.h, windowFlags);
     // A screen that refuses full screen still gets the game, in a window.
     if (!d.window && fullscreen) {
         d.window = SDL_CreateWindow("Varnoka", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height,

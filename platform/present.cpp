@@ -245,10 +245,12 @@ bool OpenPresenter()
         SDL_DestroyRenderer(r);
         const Uint32 flags = SDL_GetWindowFlags(d.window) & (SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE |
                                                              SDL_WINDOW_ALLOW_HIGHDPI);
-        int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+        // Same place and size: a full-screen window keeps covering the desktop.
+        int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED, w = d.width, h = d.height;
         SDL_GetWindowPosition(d.window, &x, &y);
+        SDL_GetWindowSize(d.window, &w, &h);
         SDL_DestroyWindow(d.window);
-        d.window = SDL_CreateWindow("Varnoka", x, y, d.width, d.height, flags);
+        d.window = SDL_CreateWindow("Varnoka", x, y, w, h, flags);
         if (!d.window) return false;
     }
     d.vsync = false;

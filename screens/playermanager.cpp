@@ -2,6 +2,8 @@
 // current player, the name entry of a new player, and the delete question.
 #include "screens/playermanager.h"
 
+#include <algorithm>
+
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/mainloop.h"
@@ -55,6 +57,27 @@ int firstNamedSlot() {
     return -1;
 }
 
+int managerHeadingsY() {
+    // The band: the green rows 3..46 of the list picture, between the
+    // picture's outline above and the dark line below.
+    constexpr int kBandTop = 3, kBandBottom = 47;
+    float hx = 0, hy = 0;
+    ReadPictureHandle(gPicPlayerMenu.data.get(), hx, hy);
+    const int pictureTop = static_cast<int>(kManagerListY - hy);
+    // One line for the three, centred by the ink the texts have: accents
+    // above and descenders below stay inside the band in every language.
+    int top = 0, bottom = 0;
+    bool any = false;
+    for (const char* key : {"player", "game", "points"}) {
+        int t = 0, b = 0;
+        if (!gFontDialog.GetInkRows(gLang.getValue(key), t, b)) continue;
+        top = any ? std::min(top, t) : t;
+        bottom = any ? std::max(bottom, b) : b;
+        any = true;
+    }
+    return pictureTop + (kBandTop + kBandBottom - top - bottom) / 2;
+}
+
 namespace {
 
 // Back to the player list, fully open, with a fresh ranking.
@@ -65,15 +88,16 @@ void reopenManager() {
 
 void drawManagerList() {
     TBild& panel = gPicPlayerMenu;
-    panel.PaintXY(512, 364);
+    panel.PaintXY(512, kManagerListY);
     const int w = static_cast<int>(panel.W), h = static_cast<int>(panel.H);
     const int top = static_cast<int>(384 - h / 2);
     const int rh = static_cast<int>(gFontText.GetFontHeight() * 0.8);
     const int left = 512 - w / 2 + 20, right = 512 + w / 2 - 20;
 
-    drawTextLeft(gFontDialog, gLang.getValue("player"), left, top - 8);
-    drawTextCentredOn(gFontDialog, gLang.getValue("game"), 512, top - 8);
-    drawTextRight(gFontDialog, gLang.getValue("points"), right, top - 8);
+    const int headingsY = managerHeadingsY();
+    drawTextLeft(gFontDialog, gLang.getValue("player"), left, headingsY);
+    drawTextCentredOn(gFontDialog, gLang.getValue("game"), 512, headingsY);
+    drawTextRight(gFontDialog, gLang.getValue("points"), right, headingsY);
 
     int k = 0;
     for (int r = 1; r <= 9; ++r) {
@@ -84,7 +108,8 @@ void drawManagerList() {
         ++k;
         const int y = top + rh * k;
         if (slot == gCurPl) gPicPlayerBar.PaintXY(512, static_cast<float>(y + rh - 11));
-        const std::string level = (p.isStoryFinished == 1 ? "+" : "") + std::to_string(p.Level);
+        std::string level = p.isStoryFinished == 1 ? "+" : "";
+        level += std::to_string(p.Level);
         const bool hover =
             gMouseX > 512 - w / 2 && gMouseX < 512 + w / 2 && gMouseY > y + 5 && gMouseY < y + rh;
         for (int pass = 0; pass < (hover ? 2 : 1); ++pass) {

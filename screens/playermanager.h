@@ -8,6 +8,8 @@
 
 constexpr int kMaxNameChars = 12;
 constexpr int kMaxNameWidth = 140; // pixels in the text font
+// The player list picture is drawn at (512, kManagerListY) by its handle.
+constexpr int kManagerListY = 364;
 
 // Forgets characters typed before the name popup opens.
 void newPlayerResetInput();
@@ -21,3 +23,6 @@ std::string checkedPlayerName(const std::string& name);
 int countNamedPlayers();
 // The lowest slot 1..9 with a name, -1 when there is none.
 int firstNamedSlot();
+// The y the column headings are drawn at: their ink centred in the header
+// band of the list picture, whatever the texts are.
+int managerHeadingsY();

@@ -9,19 +9,6 @@
 
 namespace hardening {
 
-bool stepUntil(const std::function<bool()>& done, int limit) {
-    for (int i = 0; i < limit && !done(); i++)
-        if (game::step(1) == 0) break;
-    return done();
-}
-
-void keyAt(int vk) {
-    harness::keyDown(vk);
-    game::step(1);
-    harness::keyUp(vk);
-    game::step(1);
-}
-
 namespace {
 
 using Grid = std::map<std::pair<int, int>, int>; // (x, y) -> colour of a resting piece

@@ -3,14 +3,12 @@
 // way a player looks at it.
 #pragma once
 
-#include <functional>
+#include "tests/harness/game.h"
 
 namespace hardening {
 
-// Runs frames until done() holds, at most limit frames; returns done().
-bool stepUntil(const std::function<bool()>& done, int limit);
-// Holds a key (virtual-key number) down for one frame, then releases it.
-void keyAt(int vk);
+using game::keyAt;
+using game::stepUntil;
 
 // A swap of two neighbouring pieces at rest that makes a line of three or more.
 struct SwapMove {

@@ -42,6 +42,19 @@ void clickAt(int x, int y) {
     step(1);
 }
 
+void keyAt(int vk) {
+    harness::keyDown(vk);
+    step(1);
+    harness::keyUp(vk);
+    step(1);
+}
+
+bool stepUntil(const std::function<bool()>& done, int limit) {
+    for (int i = 0; i < limit && !done(); i++)
+        if (step(1) == 0) break;
+    return done();
+}
+
 void stop() {
     stopMusic();
     ReleaseInstanceLock();

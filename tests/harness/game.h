@@ -2,6 +2,7 @@
 // time. A harness::HeadlessEnv prepares the environment first.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace game {
@@ -17,6 +18,11 @@ int step(int n);
 // A click over three frames: the pointer moves to (x, y), the left button
 // goes down, then up; a frame runs after each.
 void clickAt(int x, int y);
+// Holds a key (virtual-key number) down for one frame, then releases it, as a
+// player's key press lasts at least a frame.
+void keyAt(int vk);
+// Runs frames until done() holds, at most limit frames; returns done().
+bool stepUntil(const std::function<bool()>& done, int limit);
 // Ends a headless game: stops the music, releases the lock, empties the
 // start-up pictures and puts the shell state back to its values at launch.
 void stop();

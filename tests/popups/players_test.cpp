@@ -6,11 +6,15 @@
 #include "app/popup.h"
 #include "persist/language.h"
 #include "persist/profile.h"
+#include "platform/platform.h"
 #include "screens/playermanager.h"
 #include "tests/harness/game.h"
 #include "tests/popups/popupfixture.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 using namespace popuptest;
 namespace fs = std::filesystem;
@@ -46,7 +50,101 @@ int managerRowY(int k) {
 
 class PlayersTest : public PopupTest {};
 
+// Rows of the canvas, top to bottom (exclusive).
+struct Rows {
+    int top = 0, bottom = 0;
+};
+
+// The green header band of the list picture, found in its pixels: the run of
+// rows at its middle column, from the first, where green outweighs red.
+Rows headerBand() {
+    Picture* pic = gPicPlayerMenu.data.get();
+    const Pixmap* px = LockFrame(pic, 0, 1, 0);
+    Rows band{-1, -1};
+    for (int y = 0; px && y < px->height; ++y) {
+        const uint8_t* p = px->pixels + y * px->pitch + px->width / 2 * 4;
+        const bool green = p[3] > 200 && p[1] > p[0] + 10;
+        if (green && band.top < 0) band.top = y;
+        if (!green && band.top >= 0) {
+            band.bottom = y;
+            break;
+        }
+    }
+    UnlockFrame(pic, 0);
+    float hx = 0, hy = 0;
+    ReadPictureHandle(pic, hx, hy);
+    const int top = static_cast<int>(kManagerListY - hy);
+    return Rows{top + band.top, top + band.bottom};
+}
+
+// The canvas rows over the list picture (and a strip above it) where two
+// frames differ.
+Rows rowsThatDiffer(const harness::Frame& a, const harness::Frame& b, const Rows& band) {
+    Rows r{-1, -1};
+    const int w = static_cast<int>(gPicPlayerMenu.W);
+    for (int y = band.top - 40; y < band.bottom + 40; ++y)
+        for (int x = 512 - w / 2; x < 512 + w / 2; ++x)
+            if (!std::equal(a.at(x, y), a.at(x, y) + 3, b.at(x, y))) {
+                if (r.top < 0) r.top = y;
+                r.bottom = y + 1;
+            }
+    return r;
+}
+
 } // namespace
+
+// The column headings in any language: the shipped texts, tall accented
+// capitals, deep descenders, both, a lone small letter (texts are Latin-1).
+TEST_F(PlayersTest, ColumnHeadingsSitCentredInsideTheHeaderBandWhateverTheirText) {
+    makePlayer(1, "Dora", 10);
+    gCurPl = 1;
+    openFully(103);
+    const Rows band = headerBand();
+    ASSERT_GT(band.bottom - band.top, 30) << "the band is found in the list picture";
+    struct Headings {
+        std::string player, game, points;
+    };
+    const std::vector<Headings> cases = {
+        {gLang.getValue("player"), gLang.getValue("game"), gLang.getValue("points")},
+        {"\xC5ngel \xC9t\xC9", "\xC0", "\xCEle"},
+        {"Jogador", "jpqy", "Pontua\xE7\xE3o"},
+        {"\xC9gypte", "\xD1" "apj", "\xC7\xC5gy"},
+        {"x", "o", "."},
+    };
+    const auto frameWith = [](const Headings& texts) {
+        gLang.lang["player"] = texts.player;
+        gLang.lang["game"] = texts.game;
+        gLang.lang["points"] = texts.points;
+        game::step(2);
+        return harness::grabFrame();
+    };
+    for (const Headings& h : cases) {
+        SCOPED_TRACE("headings \"" + h.player + "\" \"" + h.game + "\" \"" + h.points + "\"");
+        // Blank headings (an empty text would show the missing-text marker).
+        const harness::Frame without = frameWith({" ", " ", " "}), with = frameWith(h);
+        // What the font says each text covers, where the list draws it.
+        const int y = managerHeadingsY();
+        Rows ink{1 << 20, -(1 << 20)};
+        for (const std::string& text : {h.player, h.game, h.points}) {
+            int top = 0, bottom = 0;
+            ASSERT_TRUE(gFontDialog.GetInkRows(text, top, bottom));
+            ink.top = std::min(ink.top, y + top);
+            ink.bottom = std::max(ink.bottom, y + bottom);
+        }
+        EXPECT_GE(ink.top, band.top);
+        EXPECT_LE(ink.bottom, band.bottom);
+        EXPECT_LE(std::abs((ink.top - band.top) - (band.bottom - ink.bottom)), 1) << "centred in the band";
+        // And what the frame shows.
+        const Rows drawn = rowsThatDiffer(with, without, band);
+        ASSERT_GE(drawn.top, 0) << "the headings are drawn";
+        EXPECT_GE(drawn.top, ink.top) << "drawn within what the font says";
+        EXPECT_LE(drawn.bottom, ink.bottom) << "drawn within what the font says";
+        EXPECT_GE(drawn.top, band.top) << "band rows " << band.top << ".." << band.bottom;
+        EXPECT_LE(drawn.bottom, band.bottom) << "band rows " << band.top << ".." << band.bottom;
+    }
+    frameWith(cases.front());
+    saveFrame("popup103_headings");
+}
 
 TEST_F(PlayersTest, FirstStartTypesANameAndEnterWritesProfileAndSettings) {
     ASSERT_EQ(gCurPl, -1);

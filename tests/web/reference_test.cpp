@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 namespace {
 
@@ -20,21 +19,8 @@ bool noPopup() { return gStatePopup == 0 && gRunPopup == 0; }
 bool popupOpen(int id) { return gStatePopup == id && gRunPopup == 16; }
 bool onScreen(int screen) { return gScreen == screen && gFadeDir == 1 && gFadeLevel >= 255; }
 
-bool stepUntil(const std::function<bool()>& done, int limit) {
-    for (int i = 0; i < limit; i++) {
-        if (done()) return true;
-        game::step(1);
-    }
-    return done();
-}
-
-// A key held over one frame, as a player's key press is.
-void keyAt(int vk) {
-    harness::keyDown(vk);
-    game::step(1);
-    harness::keyUp(vk);
-    game::step(1);
-}
+using game::keyAt;
+using game::stepUntil;
 
 // Plays from the build's game folder; the frames go to web-reference/ in the
 // folder the test started in.
