@@ -104,7 +104,8 @@ TEST_F(GameLoaders, TextsFitThePicturesTheyAreDrawnOn) {
         {"helpdirttitle", &gFontDialog, big - 80},      {"helpgametypestitle", &gFontDialog, big - 80},
         {"helpbombstitle", &gFontDialog, big - 80},     {"helppustitle", &gFontDialog, big - 80},
         {"helpstonetitle", &gFontDialog, big - 80},     {"helproadmaptitle", &gFontDialog, medium - 60},
-        {"dayover", &gFontWin, medium - 60},
+        {"dayover", &gFontWin, medium - 60},            {"helpkeys", &gFontText24, big - 80},
+        {"helpkeystitle", &gFontDialog, big - 80},
     };
     for (const auto& f : fits)
         for (const auto& line : textLines(table[f.key]))
@@ -125,6 +126,7 @@ TEST_F(GameLoaders, TextsFitThePicturesTheyAreDrawnOn) {
         {"helpgroupmode", &gFontText24, 440, 610 - half},  {"helpbombstext", &gFontText, 170, 590 - half},
         {"helppustext", &gFontText24, 190, 610 - half},    {"helpstonetext", &gFontText, 190, 610 - half},
         {"helproadmaptext", &gFontText, 226, 586 - half},  {"creditstext", &gFontText, 214, 610 - half},
+        {"helpkeys", &gFontText24, 190, 610 - half},
     };
     for (const auto& b : belows) {
         int lines = static_cast<int>(textLines(table[b.key]).size());
