@@ -27,6 +27,7 @@ struct FocusState {
     int fx = 0, fy = 0;    // centre of the focused place
     bool onCursor = false; // the focus is on the cursor area
     int dragX = 0; // where the last frame dragged a slider's knob to, 0 none
+    bool holdTaken = false; // the press held now went to the focused place
     std::map<int, FocusPlace> remembered; // last place per context
 };
 
@@ -139,7 +140,6 @@ bool move(const FocusPlace& at, int dx, int dy) {
 } // namespace
 
 const std::vector<FocusPlace>& focusPlacesNow() { return gFocus.now; }
-const std::vector<FocusPlace>& focusPlacesLast() { return gFocus.last; }
 const FocusCursor& focusCursorNow() { return gFocus.cursor; }
 
 const FocusPlace* focusedPlace(const std::vector<FocusPlace>& list) {
@@ -158,6 +158,10 @@ void focusApply(const NavInput& nav, int& x, int& y, int& hits, int& down) {
     const bool pressed = nav.pressed && !(typing && nav.spaceOnly);
     const bool moved = nav.moveX != 0 || nav.moveY != 0;
     if (nav.mouseUsed) gFocus.shown = false;
+    // A press taken by the focus is the focus's until its key is let go; one
+    // that only brought the focus back keeps the key's old meaning.
+    if (nav.pressed) gFocus.holdTaken = gFocus.shown;
+    if (!nav.held) gFocus.holdTaken = false;
     if (gFocus.last.empty()) {
         // Nothing answers now (a popup opening, a pause): keep the place, but a
         // press still clicks, away from every target (it ends a pause).
@@ -258,6 +262,8 @@ void focusCursorArea(int left, int top, int right, int bottom, const FocusCursor
 }
 
 bool focusShown() { return gFocus.shown; }
+
+bool focusSteersPresses() { return gFocus.shown && gFocus.holdTaken; }
 
 bool focusIsOn(int cx, int cy) {
     if (!gFocus.shown) return false;

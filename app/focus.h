@@ -59,6 +59,11 @@ void focusCursorArea(int left, int top, int right, int bottom, const FocusCursor
 
 // True while the focus shows (keys or the controller are in use).
 bool focusShown();
+// True while the press held now (Enter, Space, A) went to the focused place:
+// the focus showed when it came (not while the mouse is in use, nor when the
+// key only brought the focus back). Enter's own meaning in a popup (confirm)
+// waits until the key is let go.
+bool focusSteersPresses();
 // True while the focus shows on the target registered at (cx, cy).
 bool focusIsOn(int cx, int cy);
 // True while the focus shows on the cursor area (the board).

@@ -13,9 +13,8 @@ struct FocusPlace {
     int hotkey;
 };
 
-// The places registered so far this frame and those of the last frame.
+// The places registered so far this frame.
 const std::vector<FocusPlace>& focusPlacesNow();
-const std::vector<FocusPlace>& focusPlacesLast();
 // The cursor area's routines (of the frame that registered one last).
 const FocusCursor& focusCursorNow();
 // The focused place of `list`, or none (the focus has no place there).

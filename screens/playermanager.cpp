@@ -177,7 +177,7 @@ int newPlayerPopup() {
     // is final (it may already be on disk). Enter on a focused button presses
     // that button instead.
     if (gCurPl > 0 && gPopupDir == 1) {
-        const bool enterOnButton = focusShown() && !focusIsOn(512, 384);
+        const bool enterOnButton = focusSteersPresses() && !focusIsOn(512, 384);
         if (c == 13 && !enterOnButton)
             confirmNewPlayer(true);
         else

@@ -22,8 +22,8 @@ void drawTextCentredOn(TBitmapFont& font, const std::string& text, int x, int y)
 
 bool popupConfirmed(int buttonState) {
     if (gRunPopup != 16) return false;
-    // While the focus shows, Enter presses the focused button instead.
-    return buttonState == 3 || gKeyEsc > 0 || (gKeyEnter > 0 && !focusShown());
+    // While the focus steers the presses, Enter presses the focused button instead.
+    return buttonState == 3 || gKeyEsc > 0 || (gKeyEnter > 0 && !focusSteersPresses());
 }
 
 void closePopup() {

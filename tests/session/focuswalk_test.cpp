@@ -69,9 +69,10 @@ class FocusWalk : public harness::HeadlessTest {
                         << "the pointer follows the focus to " << at->cx << "," << at->cy;
                 }
                 // A popup's places are its own: the screen below answers no click.
-                if (popup != 0)
+                if (popup != 0) {
                     EXPECT_TRUE(at->cx > 200 && at->cx < 824 && at->cy > 150 && at->cy < 700)
                         << "outside the popup at " << at->cx << "," << at->cy;
+                }
                 for (const Point& p : inactive)
                     EXPECT_FALSE(std::abs(at->cx - p.x) < 30 && std::abs(at->cy - p.y) < 30)
                         << "on the inactive place " << p.x << "," << p.y;

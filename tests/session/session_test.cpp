@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -42,6 +43,15 @@ class Session : public harness::HeadlessTest {
         const fs::path dir = fs::path(uitest::gameDir()).parent_path() / "frames";
         fs::create_directories(dir);
         EXPECT_TRUE(harness::saveFramePng((dir / ("session-" + name + ".png")).string())) << name;
+    }
+    // A part of the frame, small enough to look at the focus closely.
+    void saveCrop(const std::string& name, int x, int y, int w, int h) {
+        const harness::Frame f = harness::grabFrame();
+        ASSERT_TRUE(x >= 0 && y >= 0 && x + w <= f.width && y + h <= f.height);
+        std::vector<uint8_t> rgba;
+        for (int row = y; row < y + h; ++row) rgba.insert(rgba.end(), f.at(x, row), f.at(x + w, row));
+        const fs::path dir = fs::path(uitest::gameDir()).parent_path() / "frames";
+        EXPECT_TRUE(harness::writePng((dir / ("focus-" + name + ".png")).string(), w, h, rgba)) << name;
     }
     bool popupOpen(int id) { return stepUntil([id] { return gStatePopup == id && gRunPopup == 16; }, 80); }
     bool onScreen(int screen) {
@@ -77,7 +87,10 @@ class Session : public harness::HeadlessTest {
             const int x = autoplay::xOfCol(best->cells[0].col), y = autoplay::yOfRow(best->cells[0].row);
             EXPECT_TRUE(hands.walkTo(x, y, 0)) << "move " << move;
             EXPECT_TRUE(focusOnCursorArea());
-            if (move == 0) save(name_ + "-cursor");
+            if (move == 0) {
+                save(name_ + "-cursor");
+                saveCrop(name_ + "-board-cursor", std::max(0, x - 150), std::max(0, y - 100), 300, 200);
+            }
             hands.press();
         }
         return stepUntil([] { return winCounter > 150; }, 400);
@@ -99,6 +112,7 @@ class Session : public harness::HeadlessTest {
         ASSERT_TRUE(hands.pressAt(690, 190, 20));
         ASSERT_TRUE(popupOpen(105));
         save(name + "-name-popup");
+        saveCrop(name + "-name-popup", 272, 220, 480, 480);
         hands.typeName("ADA");
         ASSERT_TRUE(stepUntil([] { return gRunPopup == 0; }, 80));
         ASSERT_EQ(gCurPl, 1);
@@ -113,6 +127,7 @@ class Session : public harness::HeadlessTest {
         game::step(1);
         EXPECT_GT(gConfig.soundlaut, volume);
         save(name + "-options");
+        saveCrop(name + "-options-knob", 262, 230, 500, 200);
         const int fullscreen = gConfig.fullscreen;
         ASSERT_TRUE(hands.pressAt(442, 480));
         EXPECT_EQ(gConfig.fullscreen, 1 - fullscreen);
@@ -141,6 +156,7 @@ class Session : public harness::HeadlessTest {
         }
         ASSERT_TRUE(hands.walkTo(gWaypointX[1], gWaypointY[1]));
         save(name + "-roadmap");
+        saveCrop(name + "-roadmap-waypoint", gWaypointX[1] - 150, gWaypointY[1] - 100, 300, 200);
         hands.press();
         ASSERT_TRUE(popupOpen(551));
         ASSERT_TRUE(hands.pressAt(612, 604));
@@ -177,6 +193,7 @@ class Session : public harness::HeadlessTest {
         hands.start();
         ASSERT_TRUE(popupOpen(298));
         save(name + "-ingame-menu");
+        saveCrop(name + "-ingame-menu", 312, 234, 400, 320);
         ASSERT_TRUE(hands.pressAt(432, 434));
         ASSERT_TRUE(onScreen(SCREEN_MENU));
         game::step(10);
