@@ -48,9 +48,10 @@ soak: build-test build
 # Every level played by the autoplayer with every strategy, SEEDS seeds each
 # (10 by default), on all cores: build/levels-report/ gets runs.tsv, levels.tsv,
 # weeks.tsv and levels-report.png, and the goals the levels are tuned to are
-# checked.
+# checked. INPUT=keys plays with key presses on the board cursor only.
 levels-report: build
-	build/tools/autoplay/autoplay --game build/game --out build/levels-report --seeds $(or $(SEEDS),10) --jobs $(JOBS)
+	build/tools/autoplay/autoplay --game build/game --out build/levels-report --seeds $(or $(SEEDS),10) --jobs $(JOBS) \
+	  --input $(or $(INPUT),mouse)
 
 contact-sheet: build
 	cmake --build build --target contact-sheet

@@ -1,5 +1,6 @@
 // The two halves of a frame: the input snapshot with the activation handling,
 // and the drawing with the fade switch, the pause overlay and the pointer.
+#include "app/focus.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/mainloop.h"
@@ -139,12 +140,17 @@ void frameUpdate() {
     if (gInputEnabled == 1) {
         // Held before hits: a press arriving between the two queries then shows
         // as a hit now and as held on the next frame, never as two presses.
-        const int down = ButtonHeld(1);
-        const int hits = ButtonHits(1);
-        takeMouseSnapshot(PointerX(), PointerY(), hits, down, WheelDelta());
+        int down = ButtonHeld(1);
+        int hits = ButtonHits(1);
+        int x = PointerX(), y = PointerY();
+        // The keys and the controller steer the pointer while the focus shows.
+        focusApply(readNavInput(x, y, hits), x, y, hits, down);
+        takeMouseSnapshot(x, y, hits, down, WheelDelta());
     }
     gKeyEnter = KeyHeld(13);
     gKeyEsc = KeyHits(27);
+    // Controller B, and Start of the first controller, are Escape.
+    if (KeyHits(PAD_B) + KeyHits(PAD_START) > 0 && gKeyEsc == 0) gKeyEsc = 1;
     int* fKeys[] = {&gKeyF1, &gKeyF2, &gKeyF3, &gKeyF4, &gKeyF5, &gKeyF6};
     for (int i = 0; i < 6; ++i) *fKeys[i] = KeyHeld(112 + i);
 
@@ -172,7 +178,9 @@ void frameDraw() {
 
     if (gSuspendState == 0 && gPaused == 1 && !isStartScreen(gScreen)) drawPauseOverlay();
 
-    if (gPicPointer.isLoaded) {
+    if (!isStartScreen(gScreen)) focusDraw();
+    // The pointer hides while the focus shows (the keys steer it then).
+    if (gPicPointer.isLoaded && !focusShown()) {
         SetAlpha(1);
         if (!isStartScreen(gScreen)) gPicPointer.PaintXY(gMouseX + 27, gMouseY + 37);
     }

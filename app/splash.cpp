@@ -31,7 +31,7 @@ bool pageIsEmpty() {
 }
 
 bool skipKeyHeld() {
-    return gKeyEnter == 1 || KeyHeld(27) != 0 || KeyHeld(32) != 0;
+    return gKeyEnter == 1 || KeyHeld(27) != 0 || KeyHeld(32) != 0 || KeyHeld(PAD_A) != 0 || KeyHeld(PAD_B) != 0;
 }
 
 // A page without a positive time never leaves by time; if it could not be

@@ -1,4 +1,5 @@
 // The text button and the picture button.
+#include "app/focus.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/sound.h"
@@ -55,9 +56,9 @@ int button(int x, int y, int style, int group, const std::string& label) {
 
     int state = BUTTON_IDLE;
     const bool over = gMouseX > x - hw && gMouseX < x + hw && gMouseY > y - hh && gMouseY < y + hh;
-    if (over && group == gButtonGroup && gFadeDir == 1 && gPaused == -1 &&
-        (gRunPopup == 16 || gRunPopup == 0))
-        state = takeClick(x);
+    const bool active = group == gButtonGroup && gFadeDir == 1 && gPaused == -1 && (gRunPopup == 16 || gRunPopup == 0);
+    if (active && pic) focusTarget(x, y, static_cast<int>(w), static_cast<int>(h));
+    if (over && active) state = takeClick(x);
 
     SetDrawScale(1, 1);
     saved.setColourFor(group);
@@ -82,10 +83,13 @@ int imageButton(int x, int y, int index, int group) {
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
 
     int state = BUTTON_IDLE;
+    const bool active = group == gButtonGroup && gFadeDir == 1 && gPaused == -1;
+    // The slider knob (index 10) is registered with its track by its popup.
+    if (active && pic && index != 10) focusTarget(x, y, PictureWidth(pic), PictureHeight(pic));
     const bool hit =
         pic && probe &&
         PicturesOverlap(pic, fx, fy, 0, probe, static_cast<float>(gMouseX), static_cast<float>(gMouseY), 0);
-    if (hit && group == gButtonGroup && gFadeDir == 1 && gPaused == -1) {
+    if (hit && active) {
         state = takeClick(x);
         if (gMouseDown == 1 && index == 10) state = BUTTON_HELD;
     }

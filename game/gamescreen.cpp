@@ -8,6 +8,7 @@
 #include "app/sound.h"
 #include "app/startpics.h"
 #include "app/ui.h"
+#include "game/boardcursor.h"
 #include "game/boarddraw.h"
 #include "game/boardpictures.h"
 #include "game/gamepictures.h"
@@ -83,6 +84,7 @@ int screenGamePrepare() {
     gamestuff_load_dynamic();
 
     idleFrames = 0;
+    boardCursorReset();
     hintPiece1 = 0;
     shuffleRadius = 0;
     puShotAnim = 0;
@@ -144,6 +146,7 @@ int gameScreenFrame() {
             drawPieces();
             drawSwapPieces();
         }
+        boardCursorFrame();
         powerUpBar();
     }
     sweepX += 24;

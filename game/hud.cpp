@@ -1,6 +1,7 @@
 // The head-up display of the game screen: the opening timeline and banner, the
 // level clock, the three numbers of the top bar, the game-type buttons with the
 // wheel and keys, the menu button and the list of items still to destroy.
+#include "app/focus.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/popup.h"
@@ -33,6 +34,9 @@ void wheelAndKeys() {
     if (KeyHits(49)) setGameType(3);
     if (KeyHits(50)) setGameType(1);
     if (KeyHits(51)) setGameType(2);
+    // The controller's shoulder buttons step through the types as the wheel does.
+    if (KeyHits(PAD_RIGHT_SHOULDER)) setGameType(t + 1 > 3 ? 1 : t + 1);
+    if (KeyHits(PAD_LEFT_SHOULDER)) setGameType(t - 1 < 1 ? 3 : t - 1);
 }
 
 // The current type's button glows: a pulse while play is open, a steady light
@@ -57,6 +61,7 @@ void menuButtonAndEscape() {
     }
     if (gRunPopup != 0 || winCounter != 0 || gPaused == 1 || gameFrame <= 140 || !imgMenuHover.data) return;
     const float w = imgMenuHover.W, h = imgMenuHover.H;
+    focusTarget(967, 29, static_cast<int>(w), static_cast<int>(h));
     if (gMouseX > 967 - w / 2 && gMouseX < 967 + w / 2 && gMouseY > 29 - h / 2 && gMouseY < 29 + h / 2) {
         imgMenuHover.PaintXY(967, 29);
         if (gMouseHit == 1) {

@@ -4,6 +4,7 @@
 // the input snapshot sets it. The autoplayer and the random-play soak play
 // through it; neither ever writes the board itself.
 #pragma once
+#include <vector>
 
 struct PlayInput {
     int x = -500, y = -500; // pointer position
@@ -13,6 +14,10 @@ struct PlayInput {
     int esc = 0;            // Escape presses
     int enter = 0;          // 1 while Enter is held
     int fKeys = 0;          // bit k - 1 set while function key Fk (1..6) is held
+    // Keyboard play: the keys (virtual-key numbers) held during this frame
+    // reach the game as key events and steer the focus; the pointer rests.
+    bool keyboard = false;
+    std::vector<int> keys;
 };
 
 // The pointer at (x, y) with the left button held (down) and pressed (hits).

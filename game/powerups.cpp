@@ -2,6 +2,7 @@
 // routine shares (ready state, activation, hover highlight, in-action pulse).
 #include "game/powerups.h"
 
+#include "app/focus.h"
 #include "app/globals.h"
 #include "app/sound.h"
 #include "game/boardpictures.h"
@@ -55,8 +56,12 @@ void activate(int k, const PuSlotView& v) {
     if (k == 3) puShotAnim = 1;
 }
 
+bool slotAnswers(int k) {
+    return winCounter == 0 && gRunPopup == 0 && puState[k] == 0 && shuffleRadius == 0;
+}
+
 bool activationAllowed(int k, const PuSlotView& v) {
-    if (winCounter != 0 || gRunPopup != 0 || puState[k] != 0 || shuffleRadius != 0) return false;
+    if (!slotAnswers(k)) return false;
     return v.x - 50 < gMouseX && gMouseX < v.x + 50 && v.y - 60 < gMouseY && gMouseY < v.y + 50;
 }
 
@@ -132,6 +137,8 @@ int puRunSlot(int k, void (*action)(int, const PuSlotView&)) {
             pu = kPuReady;
             if (k == 3) puShotAnim = 0;
         }
+        // Reachable by the focus, and by its own key: 4, 5, 6, 7 from left to right.
+        if (slotAnswers(k)) focusTarget(static_cast<int>(v.x), static_cast<int>(v.y - 5), 100, 110, '3' + k);
         if (activationAllowed(k, v)) {
             SetBlend(BLEND_LIGHT);
             setAlphaClamped(0.7f * v.a0);

@@ -1,5 +1,6 @@
 // The four power-ups in action: the targeted shot, the shuffle beam, the moss
 // shots and the dynamite.
+#include "app/focus.h"
 #include "app/globals.h"
 #include "app/sound.h"
 #include "game/boardpictures.h"
@@ -31,6 +32,8 @@ float randomScale(float factor) { return factor * static_cast<float>(RandomInt(-
 // Slot 1 in action: the holder clicked again cancels, state 1 aims, from state 2
 // the creature shoots.
 void targetShot(int, const PuSlotView& v) {
+    // While aiming, the holder (or its key) cancels.
+    if (winCounter == 0 && gRunPopup == 0 && puState[1] == 1) focusTarget(static_cast<int>(v.x), static_cast<int>(v.y - 5), 100, 110, '4');
     if (winCounter == 0 && gRunPopup == 0 && gMouseHit == 1) {
         Picture* holder = pictureOf(imgPuHolder[1]);
         Picture* probe = pictureOf(imgPointerProbe);

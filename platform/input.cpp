@@ -5,6 +5,7 @@
 #include <array>
 #include <deque>
 
+#include "platform/input_pad.h"
 #include "platform/sdl_internal.h"
 
 namespace {
@@ -30,6 +31,7 @@ struct InputTables {
     bool closeRequested = false;
     std::deque<int> appEvents;
     int currentAppEvent = 0;
+    bool padInUse = false;
 };
 
 InputTables gInput;
@@ -175,8 +177,22 @@ void SetPointer(int x, int y)
     gInput.pointerY = y;
 }
 
+void SetKey(int vk, bool down, bool repeat)
+{
+    if (vk <= 0 || vk >= kKeys) return;
+    if (down && !repeat) ++gInput.keyHits[vk];
+    gInput.keyHeld[vk] = down;
+}
+
+void SetPadKey(int vk, bool down)
+{
+    SetKey(vk, down, false);
+    if (down) gInput.padInUse = true;
+}
+
 void HandleEvent(const SDL_Event& e)
 {
+    if (HandlePadEvent(e, SetPadKey)) return;
     switch (e.type) {
     case SDL_MOUSEMOTION: SetPointer(e.motion.x, e.motion.y); break;
     case SDL_MOUSEBUTTONDOWN:
@@ -198,10 +214,8 @@ void HandleEvent(const SDL_Event& e)
     case SDL_KEYUP: {
         const int vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode);
         const bool down = e.type == SDL_KEYDOWN;
-        if (vk > 0 && vk < kKeys) {
-            if (down && !e.key.repeat) ++gInput.keyHits[vk];
-            gInput.keyHeld[vk] = down;
-        }
+        SetKey(vk, down, e.key.repeat != 0);
+        if (down && vk > 0) gInput.padInUse = false;
         // Backspace and Enter reach the typed queue as characters, repeats included.
         if (down && (vk == 8 || vk == 13)) QueueTyped(vk);
         break;
@@ -218,6 +232,7 @@ void HandleEvent(const SDL_Event& e)
 void PumpInput()
 {
     if (!EnsureSdlSubsystem(SDL_INIT_EVENTS)) return;
+    StartPads();
     SDL_Event e;
     while (SDL_PollEvent(&e)) HandleEvent(e);
 }
@@ -229,6 +244,7 @@ void ResetInputState()
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     }
     gInput = InputTables{};
+    ReopenPads();
 }
 
 int PointerX()
@@ -282,6 +298,22 @@ int KeyHeld(int key)
 {
     PumpInput();
     return key >= 1 && key < kKeys && gInput.keyHeld[key] ? 1 : 0;
+}
+
+void PostKeyEvent(int key, int down)
+{
+    if (!EnsureSdlSubsystem(SDL_INIT_EVENTS)) return;
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = SdlKeyFromVirtualKey(key);
+    SDL_PushEvent(&e);
+}
+
+int PadInUse()
+{
+    PumpInput();
+    return gInput.padInUse ? 1 : 0;
 }
 
 int NextTypedChar()

@@ -105,6 +105,17 @@ int PicturesOverlap(Picture* pic1, float x1, float y1, int frame1, Picture* pic2
 // ---------------------------------------------------------------------------
 // Polled input. Key codes are Windows virtual-key numbers (13 Enter, 27 Escape,
 // 32 Space, 48..57 digits, 65..90 letters, 112..121 F1..F10, 8 Backspace).
+// Game controllers (any number, plugged in or out while running) press keys of
+// their own, numbered as that system numbers them; the left stick presses the
+// stick keys once it is pushed past half way.
+enum PadKey {
+    PAD_A = 195, PAD_B = 196, PAD_X = 197, PAD_Y = 198,
+    PAD_RIGHT_SHOULDER = 199, PAD_LEFT_SHOULDER = 200,
+    PAD_DPAD_UP = 203, PAD_DPAD_DOWN = 204, PAD_DPAD_LEFT = 205, PAD_DPAD_RIGHT = 206,
+    PAD_START = 207, // only the first controller's Start
+    PAD_BACK = 208,
+    PAD_STICK_UP = 211, PAD_STICK_DOWN = 212, PAD_STICK_RIGHT = 213, PAD_STICK_LEFT = 214,
+};
 
 int PointerX();
 int PointerY();
@@ -115,6 +126,11 @@ int ButtonHeld(int button);
 int WheelDelta();
 int KeyHits(int key);
 int KeyHeld(int key);
+// 1 when the last key pressed came from a game controller, 0 from the keyboard.
+int PadInUse();
+// Posts a key press (down 1) or release (down 0) into the event queue as the
+// keyboard would: for players driven by a program (the autoplayer).
+void PostKeyEvent(int key, int down);
 int NextTypedChar();
 void ClearKeys();
 

@@ -1,5 +1,6 @@
-// The help popup (447): five pages with text and demonstration boards, paged
-// with "back" and "next" when opened from the in-game menu.
+// The help popup (447): five pages with text and demonstration boards and a
+// page of the keys and controller buttons, paged with "back" and "next" when
+// opened from the in-game menu.
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/menupics.h"
@@ -17,6 +18,8 @@
 namespace {
 
 using namespace helpboards;
+
+constexpr int kHelpPages = 6; // the last one lists the keys
 
 void text(const char* key, TBitmapFont& font, int y) {
     drawCenteredLines(gLang.getValue(key), font, 512, y);
@@ -89,6 +92,12 @@ void pageStones() {
     paintAt(imgPuHolder[4], 832, 480);
 }
 
+// The keys and controller buttons that play without a mouse.
+void pageKeys() {
+    popupFrame(2, gLang.getValue("helpkeystitle"));
+    text("helpkeys", gFontText24, 190);
+}
+
 } // namespace
 
 int helpPopup() {
@@ -111,6 +120,9 @@ int helpPopup() {
     case 5:
         pageStones();
         break;
+    case kHelpPages:
+        pageKeys();
+        break;
     default:
         break; // no page: only the buttons
     }
@@ -128,7 +140,7 @@ int helpPopup() {
     if (gameFrame != 36 && helpBrowse == 1) {
         const int page = helpPage;
         if (button(312, 610 + yOff, 3, page > 1 ? 2 : -1, gLang.getValue("back")) == 3) helpPage = page - 1;
-        if (button(712, 610 + yOff, 3, page < 5 ? 2 : -1, gLang.getValue("next")) == 3) helpPage = page + 1;
+        if (button(712, 610 + yOff, 3, page < kHelpPages ? 2 : -1, gLang.getValue("next")) == 3) helpPage = page + 1;
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 // The options popup (100): effects and music volume sliders, the full-screen
 // check box and the language choice.
+#include "app/focus.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/menupics.h"
@@ -27,6 +28,9 @@ void volumeRow(int rowY, int labelY, int endsY, const char* labelKey, int& value
     drawTextLeft(gFontText24, gLang.getValue("loud"), 702, endsY);
 
     value = std::clamp(value, 0, kVolumeMax);
+    TBild& knob = gImageButtonPics[10];
+    if (gRunPopup == 16 && gPaused == -1 && knob.isLoaded == 1)
+        focusSlider(kTrackLeft + value, rowY + 3, static_cast<int>(knob.W), static_cast<int>(knob.H), 512);
     if (imageButton(kTrackLeft + value, rowY + 3, 10, 2) == 4 && otherDrag == 0) drag = 1;
     // The knob follows the pointer; the limit applies from the next frame.
     if (drag == 1) value = gMouseX - kTrackLeft;
@@ -35,6 +39,10 @@ void volumeRow(int rowY, int labelY, int endsY, const char* labelKey, int& value
 void fullscreenCheckBox() {
     gPicCheckBox.PaintXY(442, 480);
     drawTextLeft(gFontText, gLang.getValue("fullscreen"), 479, 460);
+    if (gRunPopup == 16 && gPaused == -1 && gSoundDrag == 0 && gMusicDrag == 0) {
+        const int right = 479 + gFontText.GetTxtWidth(gLang.getValue("fullscreen")) + 6;
+        focusLabelled(442, 480, (422 + right) / 2, 480, right - 422, 44);
+    }
     const bool over = gMouseX > 422 && gMouseX < 462 && gMouseY > 460 && gMouseY < 500;
     if (gSoundDrag == 0 && gMusicDrag == 0 && over) {
         SetBlend(BLEND_LIGHT);

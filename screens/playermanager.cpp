@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/focus.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/mainloop.h"
@@ -17,6 +18,7 @@
 #include "persist/language.h"
 #include "persist/profile.h"
 #include "platform/platform.h"
+#include "screens/lettergrid.h"
 #include "screens/popuptext.h"
 
 void newPlayerResetInput() {
@@ -118,6 +120,7 @@ void drawManagerList() {
             drawTextRight(gFontText, std::to_string(p.StoryPoints), right, y);
         }
         // Picking a player answers only while the list is fully open.
+        if (gRunPopup == 16) focusTarget(512, y + 5 + (rh - 5) / 2, w - 20, rh - 5);
         if (hover && gMouseHit == 1 && gRunPopup == 16) {
             gMouseHit = 0;
             gCurPl = slot;
@@ -189,11 +192,18 @@ int newPlayerPopup() {
     gFontText.DrawText(gLang.getValue("enterplayername"), 512, 299, 0, 1);
     gPicCreatePlayer.PaintXY(512, 384);
     if (gCurPl != -1) gFontButton.DrawText(curPlayer().name + "_", 512, 363, 0, 1);
+    // With a controller the letter grid types; its letters come first for the
+    // focus. Otherwise the name box is its first place, and Space types.
+    if (gCurPl > 0 && PadInUse()) letterGrid(curPlayer().name, gRunPopup == 16 && gPopupDir == 1);
+    if (gRunPopup == 16) focusTarget(512, 384, static_cast<int>(gPicCreatePlayer.W), static_cast<int>(gPicCreatePlayer.H));
+    focusTextEntry();
 
     // Typing counts while the popup opens or is open; once it closes, the name
-    // is final (it may already be on disk).
+    // is final (it may already be on disk). Enter on a focused button presses
+    // that button instead.
     if (gCurPl > 0 && gPopupDir == 1) {
-        if (c == 13)
+        const bool enterOnButton = focusSteersPresses() && !focusIsOn(512, 384);
+        if (c == 13 && !enterOnButton)
             confirmNewPlayer(true);
         else
             applyTypedChar(curPlayer().name, c);

@@ -1,5 +1,6 @@
 #include "screens/popuptext.h"
 
+#include "app/focus.h"
 #include "app/globals.h"
 #include "bitmapfont/bitmapfont.h"
 
@@ -21,7 +22,8 @@ void drawTextCentredOn(TBitmapFont& font, const std::string& text, int x, int y)
 
 bool popupConfirmed(int buttonState) {
     if (gRunPopup != 16) return false;
-    return buttonState == 3 || gKeyEsc > 0 || gKeyEnter > 0;
+    // While the focus steers the presses, Enter presses the focused button instead.
+    return buttonState == 3 || gKeyEsc > 0 || (gKeyEnter > 0 && !focusSteersPresses());
 }
 
 void closePopup() {

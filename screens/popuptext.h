@@ -14,7 +14,8 @@ void drawTextLeft(TBitmapFont& font, const std::string& text, int x, int y);
 void drawTextRight(TBitmapFont& font, const std::string& text, int x, int y);
 void drawTextCentredOn(TBitmapFont& font, const std::string& text, int x, int y);
 // The usual way a simple popup is left: its button clicked (state 3), Escape
-// pressed or Enter held, all only while the popup is fully open.
+// pressed or Enter held (unless the focus steers the presses: then Enter
+// presses the focused button), all only while the popup is fully open.
 bool popupConfirmed(int buttonState);
 // Starts closing the open popup.
 void closePopup();

@@ -2,6 +2,7 @@
 // the best times, the buttons to the menu, the help and the next level.
 #include "screens/roadmap.h"
 
+#include "app/focus.h"
 #include "app/fonts.h"
 #include "app/globals.h"
 #include "app/mainloop.h"
@@ -16,6 +17,8 @@
 #include "persist/language.h"
 #include "persist/profile.h"
 #include "platform/debuglog.h"
+
+#include <algorithm>
 
 int gWaypointX[101], gWaypointY[101];
 int roadmapFrames = 0;
@@ -81,6 +84,9 @@ void drawTooltip(int level) {
 void hoverAndPick() {
     if (gButtonGroup != 1 || gStatePopup != 0 || gRunPopup != 0 || gPaused == 1 || gFadeDir != 1) return;
     const int n = lastLevel();
+    // The waypoints open to the player, the latest first: the focus starts there.
+    for (int i = std::min({n, 100, curPlayer().StoryLevel}); i >= 1; i--)
+        focusTarget(gWaypointX[i], gWaypointY[i], static_cast<int>(imgWpActive.W), static_cast<int>(imgWpActive.H));
     for (int i = 1; i <= n && i <= 100; i++) {
         if (i > curPlayer().StoryLevel || !waypointHovered(i)) continue;
         drawTooltip(i);

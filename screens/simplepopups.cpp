@@ -42,8 +42,9 @@ int exitPopup() {
     drawCentredText(gFontText, gLang.getValue("exitsure"), 384 - h / 2 + 37 + 2 * s);
     drawCentredText(gFontText, gLang.getValue("exitsave"), 384 - h / 2 + 37 + 3 * s);
 
-    const int back = button(427, 484, 3, 2, gLang.getValue("back"));
+    // "ok" first: the focus starts on it, where Enter has always answered.
     const int ok = button(597, 484, 3, 2, gLang.getValue("ok"));
+    const int back = button(427, 484, 3, 2, gLang.getValue("back"));
     if (gRunPopup != 16 || gPopupDir != 1) return 0;
     if (back == 3 || gKeyEsc > 0) {
         closePopup();

@@ -59,3 +59,22 @@ TEST_F(AutoplayerTest, ARunStopsAtItsMoveCap) {
     EXPECT_FALSE(r.won);
     EXPECT_EQ(r.moves, 3);
 }
+
+// Keyboard play: the same player with only key presses on the board cursor
+// (arrows, Enter, Space held for chains, the keys of the types and power-ups)
+// wins in every game type, on a level with stones, doors and beetles too, and
+// replays the same run.
+TEST_F(AutoplayerTest, KeyboardPlayWinsInEveryStrategyAndReplays) {
+    ASSERT_TRUE(folder.ready());
+    autoplay::Limits keys;
+    keys.keyboard = true;
+    for (const int level : {6, 44}) {
+        for (const Strategy s : autoplay::kStrategies) {
+            const std::string what = std::string(autoplay::strategyName(s)) + " level " + std::to_string(level);
+            const RunResult first = autoplay::playRun(level, s, 3, keys);
+            EXPECT_TRUE(first.won) << what;
+            EXPECT_LE(first.moves, keys.moveCap) << what;
+            if (level == 6) expectSameRun(first, autoplay::playRun(level, s, 3, keys), what.c_str());
+        }
+    }
+}

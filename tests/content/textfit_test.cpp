@@ -105,6 +105,7 @@ TEST_F(TextFit, HelpPagesAndTextPopups) {
         for (const auto& [key, room] : bigTexts) fit.width(key, gFontText, room);
         fit.width("helpgametypestext", gFontText24, big - 80);
         fit.width("helppustext", gFontText24, besideBoard4);
+        fit.width("helpkeys", gFontText24, big - 80);
         for (const char* key : {"helpswapmode", "helpchainmode", "helpgroupmode"}) fit.width(key, gFontText24, 250);
         // Multi-line texts end above what is drawn below them: the popup's buttons
         // (centred at the given y) or, on help page 2, the demonstration boards.
@@ -114,12 +115,13 @@ TEST_F(TextFit, HelpPagesAndTextPopups) {
             fit.height(key, gFontText24, 440, 610 - half);
         fit.height("helpbombstext", gFontText, 170, 590 - half);
         fit.height("helppustext", gFontText24, 190, 610 - half);
+        fit.height("helpkeys", gFontText24, 190, 610 - half);
         fit.height("helpstonetext", gFontText, 190, 610 - half);
         fit.height("helproadmaptext", gFontText, 226, 586 - half);
         fit.height("creditstext", gFontText, 214, 610 - half);
         // Popup titles on their panels.
         for (const char* key : {"helpdirttitle", "helpgametypestitle", "helpbombstitle", "helppustitle",
-                                "helpstonetitle"})
+                                "helpstonetitle", "helpkeystitle"})
             fit.width(key, gFontDialog, big - 80);
         for (const char* key : {"helproadmaptitle", "options", "champions", "playermenu", "creditstitle"})
             fit.width(key, gFontDialog, medium - 60);

@@ -63,7 +63,7 @@ TEST(GeneratedTexts, TextsFitTheirPlaces) {
         {"exitsave", 30, 1},          {"enterplayername", 30, 1},   {"exitquestion", 22, 1},
         {"dayover", 20, 1},           {"nobesttime", 24, 1},        {"pointsinthisgame", 24, 1},
         {"smasheddirt", 24, 1},       {"clearedobjects", 24, 1},    {"notimebonus", 22, 1},
-        {"newbesttime", 24, 1},       {"clicktocontinue", 30, 1},
+        {"newbesttime", 24, 1},       {"clicktocontinue", 30, 1},   {"helpkeys", 64, 12},
     };
     // Button labels sit on the small and large button pictures.
     const char* buttons[] = {"ok", "back", "yes", "no", "next", "play", "menu", "roadmap", "help", "continue",

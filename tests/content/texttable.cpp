@@ -39,7 +39,8 @@ const std::vector<std::string>& gameTextKeys() {
         // help pages
         "helpdirttitle", "helpdirttext", "helpgametypestitle", "helpgametypestext", "helpswapmode",
         "helpchainmode", "helpgroupmode", "helpbombstitle", "helpbombstext", "helppustitle", "helppustext",
-        "helpstonetitle", "helpstonetext", "helproadmaptitle", "helproadmaptext", "next",
+        "helpstonetitle", "helpstonetext", "helproadmaptitle", "helproadmaptext", "next", "helpkeystitle",
+        "helpkeys",
         // roadmap
         "play", "besttime", "by", "nobesttime", "alllevelsdone",
         // win screen

@@ -1,5 +1,6 @@
 #include "tests/harness/game.h"
 
+#include "app/focus.h"
 #include "app/globals.h"
 #include "app/mainloop.h"
 #include "app/sound.h"
@@ -85,6 +86,7 @@ void stop() {
     }
     gMusicSound.reset();
     gMusicChannel = 0;
+    focusReset();
 }
 
 bool findThreeLinked(int xs[3], int ys[3]) {

@@ -8,6 +8,7 @@
 #include "match3/rules.h"
 #include "persist/profile.h"
 #include "platform/platform.h"
+#include "tools/autoplay/keyplay.h"
 #include "tools/autoplay/moves.h"
 
 #include <deque>
@@ -101,6 +102,7 @@ class Player {
     Limits limits_;
     RunResult result_;
     std::deque<PlayInput> plan_;
+    KeyPlay keys_; // the plan, as key presses, in keyboard play
     bool stopped_ = false;
 
     int mossSeen_[kCells + 1] = {};
@@ -125,9 +127,12 @@ class Player {
         if (gRunPopup > 0) { // the help some levels open: confirm it
             PlayInput in;
             in.enter = gRunPopup == kPopupOpen && gFrameCount % 2 == 0;
+            in.keyboard = limits_.keyboard;
+            if (in.enter && in.keyboard) in.keys = {13};
             return in;
         }
-        if (plan_.empty() && gameFrame >= kClockStart && atRest()) decide();
+        if (plan_.empty() && keys_.empty() && gameFrame >= kClockStart && atRest()) decide();
+        if (limits_.keyboard) return keys_.next();
         if (plan_.empty()) return PlayInput{};
         const PlayInput in = plan_.front();
         plan_.pop_front();
@@ -136,23 +141,38 @@ class Player {
 
     // ---- input -------------------------------------------------------------
 
-    void click(int x, int y) {
-        plan_.push_back(pointerAt(x, y, 1, 1));
-        plan_.push_back(pointerAt(x, y, 0, 0));
+    void click(Pos p) {
+        if (limits_.keyboard) {
+            keys_.press(p);
+            return;
+        }
+        plan_.push_back(pointerAt(xOfCol(p.col), yOfRow(p.row), 1, 1));
+        plan_.push_back(pointerAt(xOfCol(p.col), yOfRow(p.row), 0, 0));
     }
-    void click(Pos p) { click(xOfCol(p.col), yOfRow(p.row)); }
 
     void switchTo(int type) {
+        result_.switches++;
+        if (limits_.keyboard) {
+            keys_.gameType(type);
+            return;
+        }
         const int notches = (type - curPlayer().gtGameType + 3) % 3;
         for (int i = 0; i < notches; i++) {
             PlayInput in;
             in.wheel = 1;
             plan_.push_back(in);
         }
-        result_.switches++;
     }
 
     void playMove(const Move& m) {
+        if (limits_.keyboard && m.action == Action::Chain) {
+            keys_.chain(m.cells);
+            return;
+        }
+        if (limits_.keyboard && m.action == Action::Swap) {
+            keys_.swap(m.cells[0], m.cells[1]);
+            return;
+        }
         switch (m.action) {
         case Action::Chain: {
             const std::vector<Pos>& p = m.cells;
@@ -172,7 +192,12 @@ class Player {
     }
 
     void usePowerUp(int k, std::optional<Pos> target = {}) {
-        click(static_cast<int>(puX[k]), static_cast<int>(puY[k]));
+        if (limits_.keyboard) {
+            keys_.powerUp(k);
+        } else {
+            plan_.push_back(pointerAt(static_cast<int>(puX[k]), static_cast<int>(puY[k]), 1, 1));
+            plan_.push_back(pointerAt(static_cast<int>(puX[k]), static_cast<int>(puY[k]), 0, 0));
+        }
         if (target) click(*target);
         result_.powerUps++;
         result_.moves++;
@@ -259,7 +284,7 @@ class Player {
         // A piece still marked for a swap (a line took its partner) is let go
         // first, so the next click does not swap with it.
         if (swapFirst != 0 && curPlayer().gtGameType == 3 && itemCell[swapFirst] != 0)
-            click(itemX[swapFirst], itemY[swapFirst]);
+            click(Pos{colOfX(itemX[swapFirst]), rowOfY(itemY[swapFirst])});
         const std::vector<Choice> all = choices(b, n);
         const Choice* best = nullptr;
         for (const Choice& c : all)

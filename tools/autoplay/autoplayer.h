@@ -22,6 +22,7 @@ bool strategyByName(const std::string& name, Strategy& s);
 struct Limits {
     int moveCap = 600;       // a run not won within this many moves is lost
     int frameCap = 200000;   // nor within this many frames (83 minutes of play)
+    bool keyboard = false;   // play with key presses on the board cursor only
 };
 
 struct RunResult {

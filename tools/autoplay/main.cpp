@@ -12,6 +12,7 @@
 //
 //   autoplay --game DIR --out DIR [--seeds 10] [--first-seed 1] [--jobs 2] [--levels 1-100]
 //            [--strategies chain,group,swap,best] [--cap-best 300] [--cap 600] [--check]
+//            [--input mouse|keys]
 #include "tools/autoplay/autoplayer.h"
 #include "tools/autoplay/playfolder.h"
 #include "tools/autoplay/report.h"
@@ -41,12 +42,14 @@ struct Options {
     std::vector<Strategy> strategies{std::begin(kStrategies), std::end(kStrategies)};
     Caps caps;
     bool check = false;
+    bool keyboard = false; // --input keys: key presses on the board cursor only
 };
 
 [[noreturn]] void usage(const std::string& why) {
     std::fprintf(stderr,
                  "autoplay: %s\nusage: autoplay --game DIR --out DIR [--seeds N] [--first-seed N] [--jobs N] [--levels A-B]\n"
-                 "                [--strategies chain,group,swap,best] [--cap-best N] [--cap N] [--check]\n",
+                 "                [--strategies chain,group,swap,best] [--cap-best N] [--cap N] [--check]\n"
+                 "                [--input mouse|keys]\n",
                  why.c_str());
     std::exit(2);
 }
@@ -75,6 +78,10 @@ Options parse(int argc, char** argv) {
         else if (key == "--jobs") o.jobs = number(v, 1, 64, "--jobs");
         else if (key == "--cap-best") o.caps.best = number(v, 1, 100000, "--cap-best");
         else if (key == "--cap") o.caps.single = number(v, 1, 100000, "--cap");
+        else if (key == "--input") {
+            if (v != "mouse" && v != "keys") usage("--input must be mouse or keys");
+            o.keyboard = v == "keys";
+        }
         else if (key == "--levels") {
             const size_t dash = v.find('-');
             o.first = number(v.substr(0, dash), 1, kLevels, "the first level");
@@ -107,6 +114,7 @@ int work(const Options& o, int job, const fs::path& file) {
             for (int seed = o.firstSeed; seed < o.firstSeed + o.seeds; seed++) {
                 Limits limits;
                 limits.moveCap = o.caps.of(s);
+                limits.keyboard = o.keyboard;
                 Run r{l, s, static_cast<unsigned>(seed), playRun(l, s, static_cast<unsigned>(seed), limits)};
                 out << runLine(r) << '\n';
             }
@@ -176,8 +184,8 @@ int main(int argc, char** argv) {
     writeFile(fs::path(o.out) / "weeks.tsv", weeks);
     const GoalCheck goals = checkGoals(runs, o.strategies, o.caps);
     char timing[200];
-    std::snprintf(timing, sizeof timing, "%zu runs (%d seeds), CPU time %.1f s, wall time %.1f s on %d processes",
-                  runs.size(), o.seeds, cpu, wall, jobs);
+    std::snprintf(timing, sizeof timing, "%zu runs (%d seeds, %s), CPU time %.1f s, wall time %.1f s on %d processes",
+                  runs.size(), o.seeds, o.keyboard ? "keyboard" : "mouse", cpu, wall, jobs);
     const fs::path picture = fs::path(o.out) / "levels-report.png";
     if (!drawReport(picture.string(), runs, o.strategies, o.caps, goals, timing))
         std::fprintf(stderr, "autoplay: could not write %s\n", picture.c_str());
