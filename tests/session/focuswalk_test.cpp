@@ -176,7 +176,7 @@ TEST_F(FocusWalk, EveryDirectionFromEveryPlace) {
         const char* name;
         Point close;
     } menuPopups[] = {
-        {265, 740, 100, "options", {512, 564}},
+        {265, 740, 100, "options", {512, 612}},
         {755, 740, 101, "credits", {512, 610}},
         {700, 325, 111, "champions", {512, 586}},
         {925, 740, 99, "exit question", {427, 484}},
@@ -239,7 +239,7 @@ TEST_F(FocusWalk, EveryDirectionFromEveryPlace) {
     game::clickAt(592, 364);
     ASSERT_TRUE(popupOpen(100));
     walkAll("options in the game");
-    game::clickAt(512, 564);
+    game::clickAt(512, 612);
     ASSERT_TRUE(stepUntil([] { return gRunPopup == 0; }, 80));
 
     harness::keyDown(114); // F3 wins the level in developer mode

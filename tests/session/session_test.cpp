@@ -134,7 +134,7 @@ class Session : public harness::HeadlessTest {
         EXPECT_EQ(gPaused, 1);
         hands.press(); // ends the pause
         EXPECT_EQ(gPaused, -1);
-        ASSERT_TRUE(hands.pressAt(512, 564));
+        ASSERT_TRUE(hands.pressAt(512, 612));
         ASSERT_TRUE(stepUntil([] { return gRunPopup == 0; }, 80));
         EXPECT_GT(gConfig.soundlaut, volume);
 
