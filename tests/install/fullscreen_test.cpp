@@ -59,7 +59,7 @@ Reference drawReference() {
         game::step(80);
         ref.menu = harness::grabFrame();
         ref.options = popupOf(265, 740);
-        closeWith(512, 564);
+        closeWith(512, 612);
         ref.credits = popupOf(755, 740);
         closeWith(512, 610);
         ref.exitQuestion = popupOf(925, 740);
@@ -192,7 +192,7 @@ TEST(FullScreenWithoutWindowManager, ShowsTheWholePictureAndTheBottomButtonsAnsw
 
         click(265, 740);
         if (!shows(ref.options, "options")) continue;
-        click(512, 564);
+        click(512, 612);
         if (!shows(ref.menu, "menu-after-options")) continue;
         click(755, 740);
         if (!shows(ref.credits, "credits")) continue;
