@@ -92,6 +92,7 @@ test('a second tab says the game is open in another one', async () => {
   assert.equal(await second.evaluate(() => typeof Module === 'object' && Module.varnokaOwnsSaves), false);
   await game.screenshot(second, path.join(shotDir, 'second-tab.png'));
   await second.close();
+  await game.returnToTab(page);
 });
 
 test('quitting saves and shows that the progress is saved', async () => {

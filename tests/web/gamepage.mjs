@@ -76,16 +76,19 @@ export async function screenshot(page, file) {
   await page.screenshot({ path: file });
 }
 
-// The game as the page shows it (scaled and letterboxed), against a desktop
-// frame; only the rows of the game's picture within `bands` ([top, bottom]
-// pairs) when given.
-export async function screenDifference(page, referencePng, bands = [[0, 768]]) {
+// The game's picture as the page shows it, as PNG data in base64.
+async function canvasShot(page) {
   const rect = await page.evaluate(() => {
     const b = document.getElementById('canvas').getBoundingClientRect();
     return { x: b.left, y: b.top, width: b.width, height: b.height };
   });
-  const shot = await page.screenshot({ clip: rect, encoding: 'base64' });
-  const reference = fs.readFileSync(referencePng).toString('base64');
+  return page.screenshot({ clip: rect, encoding: 'base64' });
+}
+
+// Mean difference per colour channel (0..1) between two pictures of the game
+// (base64 PNG, any scale), reduced to 256 x 192; only the rows of the game's
+// picture within `bands` ([top, bottom] pairs).
+function pictureDifference(page, a, b, bands) {
   return page.evaluate(async (a, b, bands) => {
     const load = (data) => new Promise((resolve, reject) => {
       const img = new Image();
@@ -113,7 +116,26 @@ export async function screenDifference(page, referencePng, bands = [[0, 768]]) {
       }
     }
     return sum / (count * 255);
-  }, shot, reference, bands);
+  }, a, b, bands);
+}
+
+// The game as the page shows it (scaled and letterboxed), against a desktop
+// frame.
+export async function screenDifference(page, referencePng, bands = [[0, 768]]) {
+  return pictureDifference(page, await canvasShot(page), fs.readFileSync(referencePng).toString('base64'), bands);
+}
+
+// Waits until the rows `bands` of the game's picture differ clearly from how
+// they looked when called (a popup opened over them, for example).
+export async function waitForChange(page, bands, action, timeout = 20000) {
+  const before = await canvasShot(page);
+  await action();
+  const until = Date.now() + timeout;
+  while (Date.now() < until) {
+    if (await pictureDifference(page, await canvasShot(page), before, bands) > kSameScreen) return;
+    await sleep(200);
+  }
+  throw new Error('the screen did not change');
 }
 
 // Enter on the branding pages until the screen is the main menu of the
@@ -194,9 +216,19 @@ export async function readPlayer(page, slot) {
   }, slot);
 }
 
-// The main menu's Quit, then OK in the exit question.
+// Back to a tab that may have lost the focus to another one: the game then
+// paused, and the first click only ends the pause. A click on the main menu's
+// empty sky does nothing else.
+export async function returnToTab(page) {
+  await page.bringToFront();
+  await sleep(500);
+  await clickGame(page, 300, 100);
+  await sleep(500);
+}
+
+// The main menu's Quit, then OK in the exit question once it has opened.
 export async function quitFromMenu(page) {
-  await clickGame(page, 925, 740);
-  await sleep(800);
+  await waitForChange(page, [[400, 560]], () => clickGame(page, 925, 740));
+  await sleep(1000);
   await clickGame(page, 597, 484);
 }
