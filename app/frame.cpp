@@ -8,6 +8,7 @@
 #include "app/screens.h"
 #include "app/sound.h"
 #include "app/startpics.h"
+#include "app/tbild.h"
 #include "game/gamestate.h"
 #include "persist/config.h"
 #include "persist/language.h"
@@ -173,6 +174,7 @@ void frameDraw() {
     // The fade-out to the end saved the game last; the screen must not run on
     // (a key on this frame would change what was saved).
     if (gQuit == 1) return;
+    followLanguagePictures();
     runScreenFrame(gScreen);
     if (gFrameCount > 30) musicUpdate();
 

@@ -1,7 +1,9 @@
 #include "app/tbild.h"
 
+#include "persist/config.h"
 #include "persist/languages.h"
 #include "platform/debuglog.h"
+#include "platform/platform.h"
 
 #include <set>
 
@@ -12,6 +14,9 @@ std::set<TBild*>& allPictures() {
     static std::set<TBild*> pictures;
     return pictures;
 }
+
+// The language whose files the loaded pictures were last matched with.
+int gPicturesLanguage = -1;
 
 } // namespace
 
@@ -83,7 +88,9 @@ int TBild::setHandleTopLeft() {
     return 0;
 }
 
-int reloadLocalisedPictures() {
+void followLanguagePictures() {
+    if (gPicturesLanguage == gConfig.sprache || !LanguageDataReady(languageCode(gConfig.sprache))) return;
+    gPicturesLanguage = gConfig.sprache;
     for (TBild* pic : allPictures()) {
         if (pic->isLoaded == 0 || !pic->data || localisedPath(pic->url) == pic->file) continue;
         float hx = 0, hy = 0;
@@ -91,5 +98,4 @@ int reloadLocalisedPictures() {
         pic->LoadFromDisk(pic->url, pic->flags_);
         if (pic->data) SetPictureHandle(pic->data.get(), hx, hy);
     }
-    return 0;
 }

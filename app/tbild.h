@@ -35,9 +35,10 @@ class TBild {
 
   private:
     int flags_ = 0;
-    friend int reloadLocalisedPictures();
+    friend void followLanguagePictures();
 };
 
-// Reloads every loaded picture whose file differs in the language now in use,
-// keeping its handle.
-int reloadLocalisedPictures();
+// Once the files of the language in use are there, reloads every loaded picture
+// whose file differs in that language, keeping its handle. Called after a
+// language switch and on every frame, for files that arrive later.
+void followLanguagePictures();

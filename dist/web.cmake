@@ -1,5 +1,6 @@
 # The browser build: varnoka.js + varnoka.wasm, the data folder packed as
-# varnoka.data (+ varnoka-data.js, which unpacks it at /game), and the page,
+# varnoka.data and one varnoka-<code>.data per language (+ their -data.js,
+# which unpack them at /game; dist/web-pack.cmake), and the page,
 # all in VARNOKA_WEB_DIR. The data folder comes from a native build's content
 # pipeline (VARNOKA_WEB_DATA: the folder holding data/ and icon32.ico, beside
 # the desktop/ folder whose 32-pixel icon becomes the page's).
@@ -21,9 +22,8 @@ target_link_options(varnoka PRIVATE
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_custom_target(web-data ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VARNOKA_WEB_DIR}
-  COMMAND ${CMAKE_COMMAND} -E chdir ${VARNOKA_WEB_DIR} ${Python3_EXECUTABLE} ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py
-          varnoka.data --preload ${VARNOKA_WEB_DATA}/data@/game/data ${VARNOKA_WEB_DATA}/icon32.ico@/game/icon32.ico
-          --js-output=varnoka-data.js --no-node
+  COMMAND ${CMAKE_COMMAND} -DPYTHON=${Python3_EXECUTABLE} -DPACKAGER=${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py
+          -DDATA=${VARNOKA_WEB_DATA} -DOUT=${VARNOKA_WEB_DIR} -P ${CMAKE_SOURCE_DIR}/dist/web-pack.cmake
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_SOURCE_DIR}/web/shell.js ${VARNOKA_WEB_DIR}/
   COMMAND ${CMAKE_COMMAND} -E copy ${VARNOKA_WEB_DATA}/../desktop/icons/hicolor/32x32/apps/org.tellgrave.varnoka.png
           ${VARNOKA_WEB_DIR}/icon32.png

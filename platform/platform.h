@@ -265,6 +265,10 @@ void SetAppTitle(const std::string& title);
 // The name of the user's language setting ("de_DE.UTF-8", "pt-BR", ...); "" when
 // none is set.
 std::string UserLocaleName();
+// Whether the files of a language's own folder (data/lang/<code>/) are there to
+// read. Always on the desktop; in the browser a language's pictures download
+// when the language is first asked for, and this asks for them.
+bool LanguageDataReady(const std::string& code);
 void SetWindowIcon(const std::string& icoPath);
 void AddMinimiseButton();
 void MinimiseWindow();

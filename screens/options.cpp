@@ -66,7 +66,7 @@ void languageRow() {
     const int step = on ? 1 : back ? -1 : 0;
     if (step == 0 || gSoundDrag != 0 || gMusicDrag != 0) return;
     loadLanguage((gConfig.sprache + step + kLanguageCount) % kLanguageCount);
-    reloadLocalisedPictures();
+    followLanguagePictures();
     gConfig.SaveToDisk();
 }
 

@@ -91,6 +91,43 @@ document.addEventListener('fullscreenchange', function () {
   if (!document.fullscreenElement) wantFullScreen = false;
 });
 
+// The languages as the game numbers them (the fifth line of its settings).
+// Each but English has its pictures in a download of its own,
+// varnoka-<code>.data, fetched for the language in use only.
+var kLanguages = ['en', 'de', 'fr', 'es', 'it', 'nl', 'pt', 'sv'];
+var kSettings = '/saves/tellgrave/Varnoka/settings.txt';
+// code -> 'fetching' (its script), 'unpacking' (its data), 'ready' or 'failed'.
+var languageData = { en: 'ready' };
+var languageScripts = {};
+
+// Starts the download of a language's pictures the first time it is asked
+// for; true once they are in the game's files.
+function languageReady(code) {
+  if (!(code in languageData)) {
+    languageData[code] = 'fetching';
+    languageScripts[code] = loadScript('varnoka-' + code + '-data.js').then(function () {
+      languageData[code] = 'unpacking';
+    }, function (e) {
+      languageData[code] = 'failed';
+      console.warn('varnoka: no pictures for ' + code + ' (' + e.message + ')');
+    });
+  }
+  return languageData[code] === 'ready';
+}
+
+// The language the game will start in: the saved one, or on a first visit the
+// browser's own when the game speaks it.
+function startLanguage() {
+  try {
+    var lines = new TextDecoder().decode(FS.readFile(kSettings)).split('\n');
+    var saved = kLanguages[parseInt(lines[4], 10)];
+    if (saved) return saved;
+  } catch (e) { /* no settings yet */ }
+  var name = (navigator.languages && navigator.languages[0]) || navigator.language || '';
+  var code = name.split(/[-_.@]/)[0].toLowerCase();
+  return kLanguages.indexOf(code) >= 0 ? code : 'en';
+}
+
 var Module = {
   canvas: canvas,
   varnokaOwnsSaves: false,
@@ -101,7 +138,11 @@ var Module = {
     Module.addRunDependency('saves');
     FS.syncfs(true, function (err) {
       if (err) console.error('varnoka: saves not read:', err);
-      Module.removeRunDependency('saves');
+      // The start-up language's pictures come before the game starts, so its
+      // first pictures are already the right ones.
+      window.varnokaStartLanguage = startLanguage();
+      languageReady(window.varnokaStartLanguage);
+      Promise.resolve(languageScripts[window.varnokaStartLanguage]).then(function () { Module.removeRunDependency('saves'); });
     });
   }],
   setStatus: function (text) {
@@ -110,8 +151,14 @@ var Module = {
     else if (text) showStatus(text.replace(/\.+$/, ''), 0, 0);
   },
   monitorRunDependencies: function (left) {
-    if (left === 0) loading.hidden = true;
+    if (left !== 0) return;
+    loading.hidden = true;
+    // Every unpacked download has put its files in place by now.
+    for (var code in languageData) {
+      if (languageData[code] === 'unpacking') languageData[code] = 'ready';
+    }
   },
+  varnokaLanguageReady: languageReady,
   onRuntimeInitialized: function () { loading.hidden = true; canvas.focus(); },
   varnokaStoreSaves: storeSaves,
   varnokaReleaseSaves: function () {

@@ -95,6 +95,37 @@ test('a second tab says the game is open in another one', async () => {
   await game.returnToTab(page);
 });
 
+// The options' language row: its arrow to the next language and the one back.
+async function stepLanguage(arrowX) {
+  await game.waitForChange(page, [[400, 560]], () => game.clickGame(page, 265, 740));
+  await game.sleep(1000);
+  await game.clickGame(page, arrowX, 540);
+  await game.sleep(500);
+  await game.clickGame(page, 512, 612);
+  await game.sleep(1500);
+}
+
+test('a language fetches its pictures when chosen, and before the game on the next visit', async () => {
+  const fetched = () => server.served.files.filter((f) => /^\/varnoka-[a-z]{2}\.data$/.test(f));
+  assert.deepEqual(fetched(), [], 'an English player fetches no other language');
+  await stepLanguage(652); // Deutsch
+  await page.waitForFunction(() => FS.analyzePath('/game/data/lang/de/branding/title.png').exists, { timeout: 30000 });
+  assert.deepEqual(fetched(), ['/varnoka-de.data']);
+  const menuDe = path.join(shotDir, 'menu-de.png');
+  await game.saveCanvas(page, menuDe);
+  await game.waitForStoredSaves(page);
+
+  await page.reload();
+  await game.waitForRuntime(page);
+  assert.equal(await page.evaluate(() => window.varnokaStartLanguage), 'de');
+  assert.ok(await page.evaluate(() => FS.analyzePath('/game/data/lang/de/story/story1.jpg').exists),
+            'the pictures of the saved language are there when the game starts');
+  await game.skipToMenu(page, menuDe, game.kMenuSigns);
+  await stepLanguage(372); // back to English
+  const diff = await game.screenDifference(page, path.join(refDir, 'menu.png'), game.kMenuSigns);
+  assert.ok(diff < game.kSameScreen, `main menu back in English differs from the desktop's by ${diff}`);
+});
+
 test('quitting saves and shows that the progress is saved', async () => {
   await game.quitFromMenu(page);
   await page.waitForFunction(() => window.varnokaEnded === true, { timeout: 20000 });

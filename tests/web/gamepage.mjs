@@ -85,6 +85,12 @@ async function canvasShot(page) {
   return page.screenshot({ clip: rect, encoding: 'base64' });
 }
 
+// The game's picture alone, unscaled from the page, as a PNG file: a
+// reference for screenDifference.
+export async function saveCanvas(page, file) {
+  fs.writeFileSync(file, Buffer.from(await canvasShot(page), 'base64'));
+}
+
 // Mean difference per colour channel (0..1) between two pictures of the game
 // (base64 PNG, any scale), reduced to 256 x 192; only the rows of the game's
 // picture within `bands` ([top, bottom] pairs).

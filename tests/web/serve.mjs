@@ -16,7 +16,7 @@ const compressible = new Set(['.html', '.js', '.mjs', '.wasm', '.data', '.json']
 
 export function startServer(root, port = 0) {
   const cache = new Map(); // path -> gzip bytes
-  const served = { bytes: 0 };
+  const served = { bytes: 0, files: [] };
   const server = http.createServer((req, res) => {
     const url = new URL(req.url, 'http://localhost');
     let rel = decodeURIComponent(url.pathname);
@@ -38,6 +38,7 @@ export function startServer(root, port = 0) {
     }
     headers['Content-Length'] = body.length;
     served.bytes += body.length;
+    served.files.push(rel);
     res.writeHead(200, headers);
     res.end(body);
   });
@@ -46,22 +47,21 @@ export function startServer(root, port = 0) {
   });
 }
 
-// The download as a player's browser gets it: every file of the folder,
-// gzip-compressed where the server compresses it.
+// The download as a player's browser gets it, gzip-compressed where the
+// server compresses it: every file of the folder but the languages' pictures,
+// of which a player fetches their own language's only (the largest counts).
 export function downloadSize(root) {
-  let total = 0;
+  const served = (name) => {
+    const body = fs.readFileSync(path.join(root, name));
+    return compressible.has(path.extname(name)) ? zlib.gzipSync(body, { level: 9 }).length : body.length;
+  };
+  let common = 0;
+  const languages = new Map();
   for (const name of fs.readdirSync(root)) {
-    const file = path.join(root, name);
-    if (!fs.statSync(file).isFile()) continue;
-    const body = fs.readFileSync(file);
-    total += compressible.has(path.extname(name)) ? zlib.gzipSync(body, { level: 9 }).length : body.length;
+    if (!fs.statSync(path.join(root, name)).isFile()) continue;
+    const language = /^varnoka-([a-z]{2})(?:-data\.js|\.data)$/.exec(name);
+    if (language) languages.set(language[1], (languages.get(language[1]) || 0) + served(name));
+    else common += served(name);
   }
-  return total;
-}
-
-if (import.meta.url === `file://${process.argv[1]}`) {
-  const root = path.resolve(process.argv[2] || 'build-web');
-  const port = Number(process.argv[3] || 8080);
-  const { port: p } = await startServer(root, port);
-  console.log(`Varnoka in the browser: http://localhost:${p}/ (Ctrl+C ends)`);
+  return common + Math.max(0, ...languages.values());
 }
