@@ -217,11 +217,13 @@ void BM_AtRest(benchmark::State& state)
 }
 BENCHMARK(BM_AtRest)->DenseRange(0, 3)->Iterations(1)->Unit(benchmark::kSecond);
 
-// Busy play on level 90: a group clicked every 12 frames, the pointer always moving.
+// Busy play on a level (1 or 90): a group clicked every 12 frames, the
+// pointer always moving.
 void BM_BusyPlay(benchmark::State& state)
 {
+    const int level = static_cast<int>(state.range(0));
     Session session(true);
-    if (!session.ok || !Enter(SCREEN_GAME, 90)) {
+    if (!session.ok || !Enter(SCREEN_GAME, level)) {
         state.SkipWithError("the game did not reach the screen (is the data folder built?)");
         return;
     }
@@ -236,9 +238,9 @@ void BM_BusyPlay(benchmark::State& state)
             }
         });
     }
-    state.SetLabel("level 90 points " + std::to_string(curPlayer().LevelPoints));
+    state.SetLabel("level " + std::to_string(level) + " points " + std::to_string(curPlayer().LevelPoints));
 }
-BENCHMARK(BM_BusyPlay)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_BusyPlay)->Arg(1)->Arg(90)->Iterations(1)->Unit(benchmark::kSecond);
 
 // Resident memory along a whole session on the virtual clock: start-up, the
 // branding pages, the loading screen, the main menu, the roadmap, levels 1

@@ -161,6 +161,7 @@ enum class PresentPath {
     None,
     Gpu,     // an accelerated renderer scales a streaming texture
     Surface, // changed rectangles copied (or scaled) into the window's own surface
+    Page,    // in the browser: changed rectangles put straight into the page's canvas
 };
 
 // What the frames cost: how often the canvas was brought up to date without
@@ -229,11 +230,16 @@ std::unique_ptr<FramePixels> ReleaseFramePixels(std::unique_ptr<FramePixels> pix
 // what the canvas held before: the reference an incremental frame must equal.
 void ComposeWholeFrame(std::vector<uint32_t>& out);
 
-// Presenting (present.cpp).
+// Presenting (present.cpp; opening, closing and showing are each system's own).
 bool OpenPresenter();
 void ClosePresenter();
 // Shows the damaged tiles (or everything after presentAll) in the window.
 void PresentFrame(int sync);
+// The rectangles PresentFrame shows, and how it shows them.
+std::vector<PixelRect> RectsToShow(DisplayState& d);
+void ShowChanges(DisplayState& d, int sync);
+// Where a width x height frame sits, as large as fits, in an outW x outH area.
+SDL_Rect Letterbox(int outW, int outH, int width, int height);
 // The window was uncovered or resized: the next present shows everything.
 void RepaintWindow();
 // Maps a window position to the logical frame (letterboxed scaling).

@@ -128,6 +128,34 @@ function startLanguage() {
   return kLanguages.indexOf(code) >= 0 ? code : 'en';
 }
 
+// The game's picture, width x height pixels (bytes R, G, B, A) at `at` in its
+// memory: the rectangles that changed (count of them at `rects`, each x0, y0,
+// x1, y1 as 32-bit numbers) are put straight from there into the canvas. The
+// view over the memory is made again when the memory grew (the old one is
+// gone then) or the pixels moved, and all of it is put then. No pixels (at 0):
+// the game closed its picture.
+var picture = null;
+function showPicture(at, width, height, rects, count) {
+  if (!at) { picture = null; return; }
+  if (!picture || picture.buffer !== HEAPU8.buffer || picture.at !== at) {
+    if (canvas.width !== width || canvas.height !== height) {
+      canvas.width = width;
+      canvas.height = height;
+    }
+    picture = {
+      buffer: HEAPU8.buffer, at: at, context: canvas.getContext('2d', { alpha: false }),
+      image: new ImageData(new Uint8ClampedArray(HEAPU8.buffer, at, width * height * 4), width, height),
+    };
+    picture.context.putImageData(picture.image, 0, 0);
+    return;
+  }
+  for (var i = 0; i < count; i++) {
+    var r = (rects >> 2) + 4 * i;
+    picture.context.putImageData(picture.image, 0, 0, HEAP32[r], HEAP32[r + 1],
+                                 HEAP32[r + 2] - HEAP32[r], HEAP32[r + 3] - HEAP32[r + 1]);
+  }
+}
+
 var Module = {
   canvas: canvas,
   varnokaOwnsSaves: false,
@@ -159,6 +187,7 @@ var Module = {
     }
   },
   varnokaLanguageReady: languageReady,
+  varnokaShowPicture: showPicture,
   onRuntimeInitialized: function () { loading.hidden = true; canvas.focus(); },
   varnokaStoreSaves: storeSaves,
   varnokaReleaseSaves: function () {
