@@ -20,13 +20,15 @@ std::string gLockName;
 
 // The lock is an abstract Unix socket: binding its name fails while any
 // process holds it, and the kernel frees it when the holder exits or dies, so
-// a crash never leaves a stale lock behind.
+// a crash never leaves a stale lock behind. Such names are shared by every
+// user of the machine, while each user has their own saves: the user's id is
+// part of the name, so one user's game never keeps another's out.
 bool AcquireInstanceLock(const std::string& name) {
     if (gLockFd >= 0 && gLockPid == ::getpid() && gLockName == name) return true;
     ReleaseInstanceLock();
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
-    const std::string id = "varnoka-instance-" + name;
+    const std::string id = "varnoka-instance-" + std::to_string(::getuid()) + "-" + name;
     // sun_path[0] stays 0: an abstract name, no file.
     const size_t len = id.size() < sizeof addr.sun_path - 1 ? id.size() : sizeof addr.sun_path - 1;
     std::memcpy(addr.sun_path + 1, id.data(), len);

@@ -29,9 +29,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool popupOpen(int id) { return gStatePopup == id && gRunPopup == 16; }
-bool noPopup() { return gStatePopup == 0 && gRunPopup == 0; }
-bool onScreen(int screen) { return gScreen == screen && gFadeDir == 1 && gFadeLevel >= 255; }
+using game::noPopup;
+using game::onScreen;
+using game::popupOpen;
 
 std::string settingsLine(int line) {
     std::ifstream in(gSaveDir + "settings.txt");

@@ -21,15 +21,9 @@ const char* const kSessionStepNames[kSessionSteps] = {
 
 namespace {
 
-bool popupOpen(int id) {
-    return gStatePopup == id && gRunPopup == 16;
-}
-bool noPopup() {
-    return gStatePopup == 0 && gRunPopup == 0;
-}
-bool onScreen(int screen) {
-    return gScreen == screen && gFadeDir == 1 && gFadeLevel >= 255;
-}
+using game::noPopup;
+using game::onScreen;
+using game::popupOpen;
 
 // Runs frames until the screen is current and bright, leaving story pages by
 // their button and opening the level picked in the level information.

@@ -56,6 +56,12 @@ bool stepUntil(const std::function<bool()>& done, int limit) {
     return done();
 }
 
+bool popupOpen(int id) { return gStatePopup == id && gRunPopup == 16; }
+
+bool noPopup() { return gStatePopup == 0 && gRunPopup == 0; }
+
+bool onScreen(int screen) { return gScreen == screen && gFadeDir == 1 && gFadeLevel >= 255; }
+
 void stop() {
     stopMusic();
     ReleaseInstanceLock();

@@ -23,6 +23,11 @@ void clickAt(int x, int y);
 void keyAt(int vk);
 // Runs frames until done() holds, at most limit frames; returns done().
 bool stepUntil(const std::function<bool()>& done, int limit);
+// The states a test waits for: popup `id` open (fully in), no popup at all,
+// a screen current and fully faded in.
+bool popupOpen(int id);
+bool noPopup();
+bool onScreen(int screen);
 // Ends a headless game: stops the music, releases the lock, empties the
 // start-up pictures and puts the shell state back to its values at launch.
 void stop();

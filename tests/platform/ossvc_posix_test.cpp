@@ -59,6 +59,25 @@ TEST(InstanceLock, FreedWhenTheHolderDies) {
     ReleaseInstanceLock();
 }
 
+// Each user has their own saves, so another user's running game must not keep
+// this one out (a user switch on a shared computer). Switching users needs
+// root; elsewhere the test has nothing to show.
+TEST(InstanceLock, EachUserHasTheirOwn) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to play a second user";
+    const std::string name = "test-users-" + std::to_string(getpid());
+    ASSERT_TRUE(AcquireInstanceLock(name));
+    auto asUser = [&](uid_t uid) {
+        pid_t pid = fork();
+        if (pid == 0) _exit(setuid(uid) == 0 && AcquireInstanceLock(name) ? 1 : 0);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(asUser(65534), 1) << "another user starts their own game";
+    EXPECT_EQ(asUser(0), 0) << "the same user stays kept out";
+    ReleaseInstanceLock();
+}
+
 TEST(AppDataFolder, XdgThenHomeWithTrailingSlash) {
     {
         EnvVar xdg("XDG_DATA_HOME", "/srv/data");

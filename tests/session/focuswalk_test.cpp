@@ -33,10 +33,8 @@ class FocusWalk : public harness::HeadlessTest {
         game::stop();
         uitest::resetUiState();
     }
-    bool popupOpen(int id) { return stepUntil([id] { return gStatePopup == id && gRunPopup == 16; }, 80); }
-    bool onScreen(int screen) {
-        return stepUntil([screen] { return gScreen == screen && gFadeDir == 1 && gFadeLevel >= 255; }, 700);
-    }
+    bool popupOpen(int id) { return stepUntil([id] { return game::popupOpen(id); }, 80); }
+    bool onScreen(int screen) { return stepUntil([screen] { return game::onScreen(screen); }, 700); }
     static int arrow(int d) { return 37 + d; } // left, up, right, down
 
     // Walks one step in each direction from every place of this frame.

@@ -53,10 +53,8 @@ class Session : public harness::HeadlessTest {
         const fs::path dir = fs::path(uitest::gameDir()).parent_path() / "frames";
         EXPECT_TRUE(harness::writePng((dir / ("focus-" + name + ".png")).string(), w, h, rgba)) << name;
     }
-    bool popupOpen(int id) { return stepUntil([id] { return gStatePopup == id && gRunPopup == 16; }, 80); }
-    bool onScreen(int screen) {
-        return stepUntil([screen] { return gScreen == screen && gFadeDir == 1 && gFadeLevel >= 255; }, 700);
-    }
+    bool popupOpen(int id) { return stepUntil([id] { return game::popupOpen(id); }, 80); }
+    bool onScreen(int screen) { return stepUntil([screen] { return game::onScreen(screen); }, 700); }
 
     // Every piece lies in its cell and nothing is selected.
     static bool boardAtRest() {

@@ -15,11 +15,10 @@
 
 namespace {
 
-bool noPopup() { return gStatePopup == 0 && gRunPopup == 0; }
-bool popupOpen(int id) { return gStatePopup == id && gRunPopup == 16; }
-bool onScreen(int screen) { return gScreen == screen && gFadeDir == 1 && gFadeLevel >= 255; }
-
 using game::keyAt;
+using game::noPopup;
+using game::onScreen;
+using game::popupOpen;
 using game::stepUntil;
 
 // Plays from the build's game folder; the frames go to web-reference/ in the
