@@ -18,7 +18,6 @@ namespace {
 class ShellLockTest : public harness::HeadlessTest {
   protected:
     void TearDown() override { game::stop(); }
-    std::string saveDir() const { return env.dataHome() + "tellgrave/Varnoka/"; }
 };
 
 } // namespace
@@ -31,7 +30,7 @@ TEST_F(ShellLockTest, SecondCopyEndsAtOnceWithoutTouchingAnything) {
         gInstanceLockName = lock;
         int rc = startUp();
         // 0 = ended at once: refused, no save folder, no display of its own.
-        _exit(rc == 1 && !fs::exists(saveDir()) && gSaveDir.empty() ? 0 : 1);
+        _exit(rc == 1 && !fs::exists(env.saveDir()) && gSaveDir.empty() ? 0 : 1);
     }
     int status = -1;
     waitpid(pid, &status, 0);

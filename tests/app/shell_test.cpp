@@ -22,7 +22,6 @@ namespace {
 class ShellTest : public harness::HeadlessTest {
   protected:
     void TearDown() override { game::stop(); }
-    std::string saveDir() const { return env.dataHome() + "tellgrave/Varnoka/"; }
     game::InstallFolder install; // no data folder at all unless a test makes one
 };
 
@@ -31,8 +30,8 @@ class ShellTest : public harness::HeadlessTest {
 TEST_F(ShellTest, StartsOnTheBrandingPageAndRunsWithoutAnyDataFolder) {
     ASSERT_TRUE(game::start());
     EXPECT_EQ(gScreen, SCREEN_BRANDING);
-    EXPECT_EQ(gSaveDir, saveDir());
-    EXPECT_TRUE(fs::is_directory(saveDir()));
+    EXPECT_EQ(gSaveDir, env.saveDir());
+    EXPECT_TRUE(fs::is_directory(env.saveDir()));
     EXPECT_EQ(game::step(50), 50);
     // Every screen can be entered and run with nothing to load.
     for (int target : {SCREEN_LOADING, SCREEN_MENU, SCREEN_ROADMAP, SCREEN_STORY, SCREEN_GAME, SCREEN_MENU}) {
@@ -108,10 +107,10 @@ TEST_F(ShellTest, FallsBackToDataSavesWhenTheAppDataFolderCannotBeMade) {
 
 TEST_F(ShellTest, ExistingButReadOnlyAppDataFolderFallsBack) {
     if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
-    fs::create_directories(saveDir());
-    fs::permissions(saveDir(), fs::perms::owner_read | fs::perms::owner_exec);
+    fs::create_directories(env.saveDir());
+    fs::permissions(env.saveDir(), fs::perms::owner_read | fs::perms::owner_exec);
     ASSERT_TRUE(game::start());
-    fs::permissions(saveDir(), fs::perms::owner_all);
+    fs::permissions(env.saveDir(), fs::perms::owner_all);
     EXPECT_EQ(gSaveDir, "data/saves/");
     EXPECT_TRUE(fs::exists("data/saves/settings.txt"));
 }
@@ -153,15 +152,15 @@ TEST_F(ShellTest, ActivationLossSavesPausesAndWaitsForAClick) {
     game::step(20);
     gInputEnabled = 1;
     gCurPl = 3;
-    fs::remove(saveDir() + "settings.txt");
-    fs::remove(saveDir() + "players3.ppp");
+    fs::remove(env.saveDir() + "settings.txt");
+    fs::remove(env.saveDir() + "players3.ppp");
 
     harness::focusLost();
     game::step(1);
     EXPECT_EQ(gPaused, 1);
     EXPECT_EQ(gSuspendState, 2);
-    EXPECT_TRUE(fs::exists(saveDir() + "settings.txt"));
-    EXPECT_TRUE(fs::exists(saveDir() + "players3.ppp")) << "on the menu the current profile is saved";
+    EXPECT_TRUE(fs::exists(env.saveDir() + "settings.txt"));
+    EXPECT_TRUE(fs::exists(env.saveDir() + "players3.ppp")) << "on the menu the current profile is saved";
 
     harness::focusGained();
     game::step(3);
@@ -185,12 +184,12 @@ TEST_F(ShellTest, ActivationLossSavesTheProfileOnlyOnMenuAndGameScreens) {
         ASSERT_EQ(gScreen, c.screen);
         winCounter = 0;
         gPlayers[4].isResume = 0;
-        fs::remove(saveDir() + "settings.txt");
-        fs::remove(saveDir() + "players4.ppp");
+        fs::remove(env.saveDir() + "settings.txt");
+        fs::remove(env.saveDir() + "players4.ppp");
         harness::focusLost();
         game::step(1);
-        EXPECT_TRUE(fs::exists(saveDir() + "settings.txt")) << "screen " << c.screen;
-        EXPECT_EQ(fs::exists(saveDir() + "players4.ppp"), c.profileSaved) << "screen " << c.screen;
+        EXPECT_TRUE(fs::exists(env.saveDir() + "settings.txt")) << "screen " << c.screen;
+        EXPECT_EQ(fs::exists(env.saveDir() + "players4.ppp"), c.profileSaved) << "screen " << c.screen;
         if (c.screen == SCREEN_GAME) EXPECT_EQ(gPlayers[4].isResume, 1) << "the running level is kept";
         harness::focusGained();
         game::step(1);
@@ -201,15 +200,15 @@ TEST_F(ShellTest, ActivationLossSavesTheProfileOnlyOnMenuAndGameScreens) {
 TEST_F(ShellTest, WhilePausedActivationLossWaitsAndDoesNothing) {
     ASSERT_TRUE(game::start());
     gPaused = 1; // as during a window-mode switch
-    fs::remove(saveDir() + "settings.txt");
+    fs::remove(env.saveDir() + "settings.txt");
     harness::focusLost();
     game::step(2);
     EXPECT_EQ(gSuspendState, 1);
-    EXPECT_FALSE(fs::exists(saveDir() + "settings.txt"));
+    EXPECT_FALSE(fs::exists(env.saveDir() + "settings.txt"));
     gPaused = -1;
     game::step(1);
     EXPECT_EQ(gSuspendState, 2) << "handled once play runs again";
-    EXPECT_TRUE(fs::exists(saveDir() + "settings.txt"));
+    EXPECT_TRUE(fs::exists(env.saveDir() + "settings.txt"));
 }
 
 TEST_F(ShellTest, CloseRequestOpensTheExitQuestion) {
@@ -217,21 +216,21 @@ TEST_F(ShellTest, CloseRequestOpensTheExitQuestion) {
     gotoScreen(SCREEN_MENU, 0);
     game::step(20);
     gCurPl = 3;
-    fs::remove(saveDir() + "settings.txt");
-    fs::remove(saveDir() + "players3.ppp");
+    fs::remove(env.saveDir() + "settings.txt");
+    fs::remove(env.saveDir() + "players3.ppp");
     harness::requestClose();
     game::step(1);
     EXPECT_EQ(gStatePopup, 99);
     EXPECT_GE(gRunPopup, 1) << "opening (the menu's popup machine has already advanced it)";
     EXPECT_EQ(gPopupDir, 1);
     EXPECT_EQ(gQuit, 0) << "the window does not close by itself";
-    EXPECT_TRUE(fs::exists(saveDir() + "settings.txt"));
-    EXPECT_FALSE(fs::exists(saveDir() + "players3.ppp")) << "not saved from the main menu";
+    EXPECT_TRUE(fs::exists(env.saveDir() + "settings.txt"));
+    EXPECT_FALSE(fs::exists(env.saveDir() + "players3.ppp")) << "not saved from the main menu";
 }
 
 TEST_F(ShellTest, UnknownFullscreenValueOpensAWindow) {
-    fs::create_directories(saveDir());
-    std::ofstream(saveDir() + "settings.txt") << "7\r\n140\r\n210\r\n-1\r\n0\r\n5\r\n140\r\n";
+    fs::create_directories(env.saveDir());
+    std::ofstream(env.saveDir() + "settings.txt") << "7\r\n140\r\n210\r\n-1\r\n0\r\n5\r\n140\r\n";
     ASSERT_TRUE(game::start());
     EXPECT_EQ(DisplayIsOpen(), 1);
     EXPECT_EQ(gConfig.fullscreen, 0);

@@ -21,6 +21,8 @@ public:
 
     // The temporary folder the save-root variable (XDG_DATA_HOME, APPDATA) points at, with a trailing '/'.
     const std::string& dataHome() const { return dataHome_; }
+    // The game's save folder below it.
+    std::string saveDir() const { return dataHome_ + "tellgrave/Varnoka/"; }
 
 private:
     std::string dataHome_;

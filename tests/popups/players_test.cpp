@@ -164,10 +164,10 @@ TEST_F(PlayersTest, FirstStartTypesANameAndEnterWritesProfileAndSettings) {
     // Typing after the popup is gone does not touch the stored name.
     typeStep("zz");
     EXPECT_EQ(gPlayers[1].name, "Jo");
-    const std::string profile = readFile(saveDir() + "players1.ppp");
+    const std::string profile = readFile(env.saveDir() + "players1.ppp");
     ASSERT_GE(profile.size(), 6u);
     EXPECT_EQ(profile.substr(profile.size() - 2), "Jo");
-    EXPECT_EQ(settingsLine(saveDir(), 4), "1");
+    EXPECT_EQ(settingsLine(env.saveDir(), 4), "1");
 }
 
 TEST_F(PlayersTest, NameLimitsBackspaceAndNoname) {
@@ -203,7 +203,7 @@ TEST_F(PlayersTest, NameLimitsBackspaceAndNoname) {
     clickStep(602, 484);
     EXPECT_EQ(gPopupDir, 2);
     EXPECT_EQ(gPlayers[1].name, gLang.getValue("noname"));
-    EXPECT_TRUE(fs::exists(saveDir() + "players1.ppp"));
+    EXPECT_TRUE(fs::exists(env.saveDir() + "players1.ppp"));
 }
 
 TEST_F(PlayersTest, ApplyTypedCharTable) {
@@ -258,7 +258,7 @@ TEST_F(PlayersTest, ManagerListsByPointsAndPicksTheClickedRow) {
     EXPECT_EQ(gCurPl, 5);
     keyStep(27);
     EXPECT_EQ(gPopupDir, 2);
-    EXPECT_EQ(settingsLine(saveDir(), 4), "5") << "leaving the manager saves the current slot";
+    EXPECT_EQ(settingsLine(env.saveDir(), 4), "5") << "leaving the manager saves the current slot";
 }
 
 TEST_F(PlayersTest, NewPlayerInactiveWithEightRowsAndDoesNothingWhenSlotsTwoToEightAreTaken) {
@@ -295,8 +295,8 @@ TEST_F(PlayersTest, DeletingOneOfSeveralPicksTheLowestRemainingSlot) {
     EXPECT_EQ(gCurPl, 4);
     EXPECT_EQ(gStatePopup, 103);
     EXPECT_EQ(gRunPopup, 16);
-    EXPECT_EQ(settingsLine(saveDir(), 4), "4");
-    const std::string two = readFile(saveDir() + "players2.ppp");
+    EXPECT_EQ(settingsLine(env.saveDir(), 4), "4");
+    const std::string two = readFile(env.saveDir() + "players2.ppp");
     ASSERT_GE(two.size(), 4u);
     EXPECT_EQ(two.substr(two.size() - 4), std::string(4, '\0'))
         << "the erased profile is written with no name";
@@ -312,6 +312,6 @@ TEST_F(PlayersTest, DeletingTheOnlyPlayerLeavesNoCurrentPlayerAndCloses) {
     clickStep(602, 484);
     EXPECT_EQ(gCurPl, -1);
     EXPECT_EQ(gPopupDir, 2);
-    EXPECT_EQ(settingsLine(saveDir(), 4), "-1");
+    EXPECT_EQ(settingsLine(env.saveDir(), 4), "-1");
     EXPECT_TRUE(stepUntilClosed());
 }

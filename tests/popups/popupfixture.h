@@ -11,7 +11,6 @@ class PopupTest : public harness::HeadlessTest {
   protected:
     void SetUp() override;
     void TearDown() override;
-    std::string saveDir() const { return env.dataHome() + "tellgrave/Varnoka/"; }
 
   private:
     std::string oldDir_;

@@ -69,7 +69,7 @@ TEST_F(PopupsTest, OptionsSlidersFollowThePointerAndAreLimited) {
     EXPECT_EQ(gPopupDir, 2);
     EXPECT_EQ(gConfig.soundlaut, 280);
     release();
-    const std::string settings = readFile(saveDir() + "settings.txt");
+    const std::string settings = readFile(env.saveDir() + "settings.txt");
     EXPECT_NE(settings.find("\r\n0\r\n280\r\n"), std::string::npos) << settings;
 }
 
@@ -113,7 +113,7 @@ TEST_F(PopupsTest, ExitQuestionBackOnEscapeQuitOnEnterSavingTheProfile) {
     EXPECT_EQ(gQuit, 1) << "the fade-out ends the program";
     EXPECT_LT(ran, 40);
     TSpieler back;
-    back.setUrl(saveDir() + "players1.ppp");
+    back.setUrl(env.saveDir() + "players1.ppp");
     back.LoadFromDisk();
     EXPECT_EQ(back.StoryPoints, 77);
 }
@@ -238,18 +238,18 @@ TEST_F(PopupsTest, HelpAtTheStartOfLevelOneShowsPageOneThenTwo) {
 
 TEST_F(PopupsTest, FullScreenBoxSwitchesEvenWhileOpeningAndIsSavedOnlyByOk) {
     const int before = gConfig.fullscreen;
-    const std::string savedBefore = readFile(saveDir() + "settings.txt");
+    const std::string savedBefore = readFile(env.saveDir() + "settings.txt");
     openPopup(100);
     game::step(1);
     ASSERT_LT(gRunPopup, 16);
     clickStep(442, 480);
     EXPECT_EQ(gConfig.fullscreen, 1 - before);
     EXPECT_EQ(gPaused, 1) << "the mode switch pauses until a click";
-    EXPECT_EQ(readFile(saveDir() + "settings.txt"), savedBefore);
+    EXPECT_EQ(readFile(env.saveDir() + "settings.txt"), savedBefore);
     clickStep(100, 100); // the click that ends the pause
     ASSERT_TRUE(stepUntilOpen());
     clickStep(512, 612);
     EXPECT_EQ(gPopupDir, 2);
-    const std::string saved = readFile(saveDir() + "settings.txt");
+    const std::string saved = readFile(env.saveDir() + "settings.txt");
     EXPECT_EQ(saved.substr(0, saved.find('\r')), std::to_string(1 - before));
 }
